@@ -1,0 +1,18 @@
+#pragma once
+#include "platform/file_dialog.h"
+#include "platform/program_start.h"
+#include "platform/settings.h"
+
+namespace platform {
+
+// The operating-system effects the windows need, in one place so that tests
+// can hand in substitutes.
+struct Services {
+    SettingsStore& settings;
+    ProgramStarter& starter;
+    OpenFileDialog& fileDialog;
+};
+
+Services SystemServices();
+
+} // namespace platform

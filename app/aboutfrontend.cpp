@@ -1,0 +1,3 @@
+#include "app/aboutfrontend.h"
+
+Aboutfrontend::Aboutfrontend(Frontend& /*main*/) : VbDialog("Aboutfrontend", QStringLiteral("Aboutfrontend"), 4000, 2000) {}

@@ -1,0 +1,55 @@
+#include "app/dialog_style.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <cmath>
+
+int Twips(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+
+void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
+}
+
+QIcon ProgramIcon() { return QIcon(QStringLiteral(":/vorlanes/icon.png")); }
+
+void NameControl(QWidget* widget, const char* name, const QString& accessibleName) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setAccessibleName(accessibleName);
+}
+
+VbDialog::VbDialog(const char* objectName, const QString& caption, int clientWidthTwips,
+                   int clientHeightTwips)
+    : QWidget(nullptr) {
+    setObjectName(QString::fromLatin1(objectName));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    // Qt clears this for parentless tool windows; an open dialog must keep the
+    // program alive after the main window is gone.
+    setAttribute(Qt::WA_QuitOnClose, true);
+    setAttribute(Qt::WA_DeleteOnClose, true);
+    setWindowTitle(caption);
+    setWindowIcon(ProgramIcon());
+    setGeometry(Twips(2760), Twips(3750), Twips(clientWidthTwips), Twips(clientHeightTwips));
+    setFixedSize(Twips(clientWidthTwips), Twips(clientHeightTwips));
+}
+
+QPushButton* VbDialog::AddButton(const char* objectName, const QString& caption, int leftTwips,
+                                 int topTwips) {
+    auto* button = new QPushButton(caption, this);
+    NameControl(button, objectName, caption);
+    PlaceTwips(button, leftTwips, topTwips, 1215, 375);
+    MakeEnterPresses(button);
+    return button;
+}
+
+void VbDialog::MakeEnterPresses(QPushButton* button) {
+    button->setAutoDefault(true);
+    button->setDefault(false);
+}
+
+void VbDialog::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (event->isAccepted()) {
+        emit unloaded();
+    }
+}

@@ -1,0 +1,30 @@
+#include "location/emulator_location.h"
+
+#include "app/shortpath.h"
+
+namespace location {
+namespace {
+bool EndsWithSeparator(const std::string& text) { return !text.empty() && text.back() == '\\'; }
+} // namespace
+
+std::string ReadEmulatorDir(platform::SettingsStore& store) {
+    return store.Read(kApplication, kSection, kKey);
+}
+
+platform::SaveResult SaveEmulatorDir(platform::SettingsStore& store, const std::string& dir) {
+    return store.Save(kApplication, kSection, kKey, dir);
+}
+
+std::string StoredForm(const std::string& typed) {
+    std::string text = typed;
+    if (!EndsWithSeparator(text)) {
+        text += '\\';
+    }
+    text = ShortPath(text);
+    if (!EndsWithSeparator(text)) {
+        text += '\\';
+    }
+    return text;
+}
+
+} // namespace location

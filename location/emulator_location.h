@@ -1,0 +1,21 @@
+#pragma once
+#include "platform/settings.h"
+
+#include <string>
+
+// Where the emulator is installed: one per-user entry, a short path ending in "\".
+namespace location {
+
+inline constexpr const char* kApplication = "Vorlanes";
+inline constexpr const char* kSection = "HuGo";
+inline constexpr const char* kKey = "Path";
+
+// The stored directory, or the empty text when none has been chosen.
+std::string ReadEmulatorDir(platform::SettingsStore& store);
+platform::SaveResult SaveEmulatorDir(platform::SettingsStore& store, const std::string& dir);
+
+// What the path dialog stores for the text the user typed or browsed: a
+// trailing "\", then the short path form.
+std::string StoredForm(const std::string& typed);
+
+} // namespace location

@@ -1,0 +1,17 @@
+#pragma once
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace platform {
+
+// Tells the user about a failure in a message box. Tests install a sink that
+// records the message instead of opening a modal box.
+void ShowMessage(QWidget* parent, const QString& title, const QString& text);
+
+using MessageSink = std::function<void(const QString& title, const QString& text)>;
+// Replaces the message box; an empty sink restores it. Returns the previous sink.
+MessageSink SetMessageSink(MessageSink sink);
+
+} // namespace platform

@@ -1,0 +1,188 @@
+#!/usr/bin/env python3
+"""Draws the program's icon: a game card with a big "V" on its label.
+
+Writes icon.png (48 by 48, indexed, 256 colours at most, transparent corners)
+and icon.ico (the same picture as a classic 8-bit bitmap with a mask) next to
+this script. Standard library only, so the picture can be remade anywhere:
+
+    python3 resources/make_icon.py
+"""
+
+import os
+import struct
+import zlib
+
+SIZE = 48
+SUB = 4  # subsamples per pixel side: smooth edges that still quantise well
+
+TRANSPARENT = (0, 0, 0, 0)
+OUTLINE = (20, 18, 52, 255)
+BODY = (52, 46, 130, 255)
+BODY_LIGHT = (92, 86, 190, 255)
+BODY_DARK = (34, 30, 92, 255)
+LABEL = (246, 226, 170, 255)
+LABEL_SHADE = (222, 190, 112, 255)
+V_RED = (204, 38, 58, 255)
+V_DARK = (128, 16, 32, 255)
+GOLD = (236, 186, 58, 255)
+GOLD_DARK = (160, 112, 20, 255)
+SLOT = (26, 22, 64, 255)
+
+
+def in_rounded_rect(x, y, left, top, right, bottom, radius):
+    if not (left <= x <= right and top <= y <= bottom):
+        return False
+    cx = min(max(x, left + radius), right - radius)
+    cy = min(max(y, top + radius), bottom - radius)
+    return (x - cx) ** 2 + (y - cy) ** 2 <= radius**2
+
+
+def in_polygon(x, y, points):
+    inside = False
+    j = len(points) - 1
+    for i, (xi, yi) in enumerate(points):
+        xj, yj = points[j]
+        if (yi > y) != (yj > y) and x < (xj - xi) * (y - yi) / (yj - yi) + xi:
+            inside = not inside
+        j = i
+    return inside
+
+
+# The "V": two thick strokes meeting at the foot, and a shifted copy as its shadow.
+V_SHAPE = [(12.5, 10.5), (18.5, 10.5), (24, 24.5), (29.5, 10.5), (35.5, 10.5), (26.8, 30), (21.2, 30)]
+V_SHADOW = [(x + 1.2, y + 1.2) for x, y in V_SHAPE]
+
+
+def colour_at(x, y):
+    """The colour of the point (x, y) of the card, in icon pixels."""
+    # Card body with a cut top-right corner, as game cards have.
+    if x + (SIZE - y) > 82:
+        return TRANSPARENT
+    if not in_rounded_rect(x, y, 4, 3, 44, 45, 4.5):
+        return TRANSPARENT
+    if not in_rounded_rect(x, y, 5.3, 4.3, 42.7, 43.7, 3.5) or x + (SIZE - y) > 80.2:
+        return OUTLINE
+    # Label: a light plate on the upper part, shaded at its foot.
+    if in_rounded_rect(x, y, 8.5, 7.5, 39.5, 33, 2.5) and x + (SIZE - y) < 77:
+        if in_polygon(x, y, V_SHAPE):
+            t = (y - 10.5) / 19.5
+            return tuple(round(a + (b - a) * t) for a, b in zip(V_RED, V_DARK))
+        if in_polygon(x, y, V_SHADOW):
+            return LABEL_SHADE
+        return LABEL if y < 30.5 else LABEL_SHADE
+    # Contact strip along the bottom edge.
+    if 36 <= y <= 42 and 8.5 <= x <= 39.5:
+        column = (x - 8.5) % 4.5
+        if 36.5 <= y <= 41.5 and 0.8 <= column <= 3.4 and x <= 39:
+            return GOLD if y < 40 else GOLD_DARK
+        return SLOT
+    # Bevel: lit from the top left.
+    if x < 7 or y < 6:
+        return BODY_LIGHT
+    if x > 41 or y > 42.5:
+        return BODY_DARK
+    return BODY
+
+
+def render():
+    """Averages SUB x SUB samples per pixel; colour is weighted by coverage."""
+    pixels = []
+    for py in range(SIZE):
+        for px in range(SIZE):
+            r = g = b = a = 0
+            for sy in range(SUB):
+                for sx in range(SUB):
+                    cr, cg, cb, ca = colour_at(px + (sx + 0.5) / SUB, py + (sy + 0.5) / SUB)
+                    r += cr * ca
+                    g += cg * ca
+                    b += cb * ca
+                    a += ca
+            if a == 0:
+                pixels.append(TRANSPARENT)
+            else:
+                pixels.append(
+                    (round(r / a), round(g / a), round(b / a), round(a / (SUB * SUB)))
+                )
+    return pixels
+
+
+def quantise(pixels, limit=256):
+    """A palette of at most `limit` colours, index 0 the transparent one."""
+
+    def distance(p, q):
+        return sum((a - b) ** 2 for a, b in zip(p, q))
+
+    counts = {}
+    for p in pixels:
+        if p[3] != 0:
+            counts[p] = counts.get(p, 0) + 1
+    colours = dict(counts)
+    mapping = {p: p for p in counts}
+    # Merge the least used colour into its nearest neighbour until it fits.
+    while len(colours) > limit - 1:
+        rare = min(colours, key=lambda c: (colours[c], c))
+        count = colours.pop(rare)
+        nearest = min(colours, key=lambda c: (distance(c, rare), c))
+        colours[nearest] += count
+        for p, q in mapping.items():
+            if q == rare:
+                mapping[p] = nearest
+    palette = [TRANSPARENT] + sorted(colours, key=lambda c: (-colours[c], c))
+    index_of = {c: i for i, c in enumerate(palette)}
+    indices = [0 if p[3] == 0 else index_of[mapping[p]] for p in pixels]
+    return palette, indices
+
+
+def png_chunk(kind, data):
+    body = kind + data
+    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+
+def write_png(path, palette, indices):
+    rows = b"".join(
+        b"\x00" + bytes(indices[y * SIZE : (y + 1) * SIZE]) for y in range(SIZE)
+    )
+    alphas = bytes(c[3] for c in palette)
+    data = b"\x89PNG\r\n\x1a\n"
+    data += png_chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 8, 3, 0, 0, 0))
+    data += png_chunk(b"PLTE", b"".join(bytes(c[:3]) for c in palette))
+    data += png_chunk(b"tRNS", alphas.rstrip(b"\xff"))
+    data += png_chunk(b"IDAT", zlib.compress(rows, 9))
+    data += png_chunk(b"IEND", b"")
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def write_ico(path, palette, indices):
+    # An 8-bit bitmap has no alpha: pixels less than half covered become
+    # transparent through the mask, the others keep their colour.
+    full = palette + [TRANSPARENT] * (256 - len(palette))
+    shown = [i if palette[i][3] >= 128 else 0 for i in indices]
+    xor_rows = b"".join(bytes(shown[y * SIZE : (y + 1) * SIZE]) for y in reversed(range(SIZE)))
+    mask_rows = b""
+    for y in reversed(range(SIZE)):
+        bits = 0
+        for x in range(SIZE):
+            bits = (bits << 1) | (1 if shown[y * SIZE + x] == 0 else 0)
+        row = bits.to_bytes(SIZE // 8, "big")
+        mask_rows += row + b"\x00" * (-len(row) % 4)
+    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 8, 0,
+                         len(xor_rows) + len(mask_rows), 0, 0, 256, 0)
+    colours = b"".join(bytes((b, g, r, 0)) for r, g, b, _ in full)
+    image = header + colours + xor_rows + mask_rows
+    directory = struct.pack("<HHH", 0, 1, 1)
+    directory += struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 8, len(image), 6 + 16)
+    with open(path, "wb") as f:
+        f.write(directory + image)
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    palette, indices = quantise(render())
+    write_png(os.path.join(here, "icon.png"), palette, indices)
+    write_ico(os.path.join(here, "icon.ico"), palette, indices)
+    print(f"icon: {SIZE}x{SIZE}, {len(palette)} colours")
+
+
+if __name__ == "__main__":
+    main()

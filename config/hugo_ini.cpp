@@ -23,11 +23,6 @@ std::optional<long long> WholeNumber(const std::string& text) {
     return value;
 }
 
-bool IsSwitch(Field field) {
-    return field == Field::Eagle || field == Field::ExactDraw || field == Field::Sound ||
-           field == Field::StaticRefresh;
-}
-
 } // namespace
 
 std::string IniFileName(const std::string& emulatorDir) {

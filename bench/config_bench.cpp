@@ -1,0 +1,100 @@
+// Opening "Setup Hu-Go!" and pressing OK on a large "Hu-go!.ini": both should
+// feel instant (well under 50 ms) even when the emulator's file has grown.
+#include "config/confighugo.h"
+
+// frontend.h's inline accessors need the complete types of the other dialogs.
+#include "app/aboutfrontend.h"
+#include "location/pathemulator.h"
+
+#include "app/frontend.h"
+#include "config/hugo_fixture.h"
+#include "config/hugo_ini.h"
+#include "ini/tolv_cini.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// About 1 MiB of the emulator's other sections first, so that every lookup of
+// "Main" walks the whole file.
+std::string LargeIni() {
+    std::string text;
+    for (int section = 0; text.size() < (1u << 20); ++section) {
+        text += "[Extra" + std::to_string(section) + "]\r\n";
+        for (int key = 0; key < 20; ++key) {
+            text += "key" + std::to_string(key) + "=some value of a reasonable length\r\n";
+        }
+    }
+    text += "[Main]\r\nvmode=3\r\nlanguage=1\r\nrom_dir=C:\\Program Files\\roms\\\r\n"
+            "eagle=1\r\nexact_draw=0\r\nsmode=-1\r\nstatic_refresh=2\r\nconfig=0\r\n";
+    return text;
+}
+
+struct Fixture {
+    Fixture() {
+        settings.dir = dir.SystemDir();
+        dir.Write(LargeIni());
+    }
+    IniDir dir;
+    FakeSettings settings;
+    NoStarter starter;
+    FakeFileDialog files;
+    Frontend frontend{platform::Services{settings, starter, files}};
+};
+
+Fixture& Shared() {
+    static Fixture fixture;
+    return fixture;
+}
+
+void BM_OpenDialog(benchmark::State& state) {
+    Fixture& f = Shared();
+    for (auto _ : state) {
+        auto* dialog = new Confighugo(f.frontend);
+        benchmark::DoNotOptimize(dialog);
+        state.PauseTiming();
+        delete dialog;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenDialog)->Unit(benchmark::kMillisecond)->Repetitions(9)->DisplayAggregatesOnly();
+
+void BM_LoadKeys(benchmark::State& state) {
+    Fixture& f = Shared();
+    Tolv_CIni ini;
+    ini.FileName(hugo::IniFileName(f.settings.dir));
+    for (auto _ : state) {
+        hugo::Settings settings;
+        hugo::Load(ini, settings);
+        benchmark::DoNotOptimize(settings);
+    }
+}
+BENCHMARK(BM_LoadKeys)->Unit(benchmark::kMillisecond)->Repetitions(9)->DisplayAggregatesOnly();
+
+void BM_Ok(benchmark::State& state) {
+    Fixture& f = Shared();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto* dialog = new Confighugo(f.frontend);
+        state.ResumeTiming();
+        dialog->OKButton_Click();
+        state.PauseTiming();
+        delete dialog;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Ok)->Unit(benchmark::kMillisecond)->Repetitions(9)->DisplayAggregatesOnly();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

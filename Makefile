@@ -4,7 +4,7 @@
 BUILD    ?= build
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev xvfb xauth xdotool imagemagick fonts-dejavu-core \
+            libbenchmark-dev xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core \
             clang libclang-rt-dev binutils-mingw-w64-x86-64 desktop-file-utils
 
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLANES_SANITIZE=ON -DVORLANES_TESTS=ON

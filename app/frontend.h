@@ -33,9 +33,9 @@ public:
     platform::Services& services() { return services_; }
 
     // The shared dialog instances, null while not loaded.
-    Confighugo* configDialog() const { return configDialog_; }
-    Pathemulator* pathDialog() const { return pathDialog_; }
-    Aboutfrontend* aboutDialog() const { return aboutDialog_; }
+    Confighugo* configDialog() const;
+    Pathemulator* pathDialog() const;
+    Aboutfrontend* aboutDialog() const;
 
     void Form_Load();
     void Drive_Change();

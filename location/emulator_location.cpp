@@ -1,10 +1,10 @@
 #include "location/emulator_location.h"
 
-#include "app/shortpath.h"
-
 namespace location {
 namespace {
-bool EndsWithSeparator(const std::string& text) { return !text.empty() && text.back() == '\\'; }
+bool EndsWithSeparator(const std::string& text) {
+    return !text.empty() && text.back() == '\\';
+}
 } // namespace
 
 std::string ReadEmulatorDir(platform::SettingsStore& store) {
@@ -15,12 +15,12 @@ platform::SaveResult SaveEmulatorDir(platform::SettingsStore& store, const std::
     return store.Save(kApplication, kSection, kKey, dir);
 }
 
-std::string StoredForm(const std::string& typed) {
+std::string StoredForm(const std::string& typed, std::string (*shortPath)(const std::string&)) {
     std::string text = typed;
     if (!EndsWithSeparator(text)) {
         text += '\\';
     }
-    text = ShortPath(text);
+    text = shortPath(text);
     if (!EndsWithSeparator(text)) {
         text += '\\';
     }

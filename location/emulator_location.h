@@ -15,7 +15,7 @@ std::string ReadEmulatorDir(platform::SettingsStore& store);
 platform::SaveResult SaveEmulatorDir(platform::SettingsStore& store, const std::string& dir);
 
 // What the path dialog stores for the text the user typed or browsed: a
-// trailing "\", then the short path form.
-std::string StoredForm(const std::string& typed);
+// trailing "\", then the short path form (by `shortPath`), ending in "\".
+std::string StoredForm(const std::string& typed, std::string (*shortPath)(const std::string&));
 
 } // namespace location

@@ -1,0 +1,19 @@
+#include "app/launch.h"
+
+#include "app/shortpath.h"
+
+std::string LaunchCommandLine(const std::string& emulatorDir, const std::string& imageDir,
+                              const std::string& imageName) {
+    const std::string extension =
+        imageName.size() <= 3 ? imageName : imageName.substr(imageName.size() - 3);
+    const std::string shortDir = ShortPath(imageDir + "\\");
+    std::string options;
+    if (extension == "pce" || extension == "PCE" || extension == "zip" || extension == "ZIP") {
+        options = " ";
+    } else if (extension == "ISO" || extension == "iso") {
+        options = " -c2 -i";
+    } else {
+        return {};
+    }
+    return emulatorDir + "hu-go!.exe" + options + shortDir + "\\" + imageName;
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include "app/dialog_style.h"
+
+class Frontend;
+class QLabel;
+class QLineEdit;
+
+// "Path - Emulators": where the user tells the program where the emulator is.
+class Pathemulator : public VbDialog {
+    Q_OBJECT
+public:
+    explicit Pathemulator(Frontend& main);
+
+    void Form_Load();
+    void Browse_Click();
+    void OKButton_Click();
+    void CancelButton_Click();
+
+private:
+    Frontend& main_;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Pathhugo = nullptr;
+    QPushButton* Browse = nullptr;
+    QPushButton* OKButton = nullptr;
+    QPushButton* CancelButton = nullptr;
+};

@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Splits one command line the way Windows programs split theirs: the program
+// name runs to the first blank unless quoted; the arguments follow the rules of
+// CommandLineToArgvW (quotes group, backslashes are literal except before a quote).
+std::vector<std::string> SplitCommandLine(const std::string& line);
+
+} // namespace platform

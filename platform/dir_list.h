@@ -1,0 +1,31 @@
+#pragma once
+#include <QListWidget>
+#include <string>
+
+namespace platform {
+
+// The chain of directories from the drive's root to the open one, then the
+// open one's subdirectories. Opening an entry (double-click or Enter) makes it
+// the path; highlighting one does not.
+class DirList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit DirList(QWidget* parent = nullptr);
+
+    // A system path: "Z:\home\ann", a drive's root as "Z:\".
+    const std::string& Path() const { return path_; }
+    // Opens a directory; on failure nothing changes and `error` holds the reason.
+    // Emits Change when the path really changes.
+    bool SetPath(const std::string& systemPath, std::string* error = nullptr);
+
+signals:
+    void Change();
+    void ReadFailed(const std::string& path, const std::string& reason);
+
+private:
+    void Open(QListWidgetItem* item);
+
+    std::string path_;
+};
+
+} // namespace platform

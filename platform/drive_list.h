@@ -1,0 +1,21 @@
+#pragma once
+#include <QComboBox>
+
+namespace platform {
+
+// The machine's drives, shown like "z: [/]": the letter, then the native root
+// or the volume label.
+class DriveList : public QComboBox {
+    Q_OBJECT
+public:
+    explicit DriveList(QWidget* parent = nullptr);
+
+    char Drive() const; // upper-case letter
+    // Shows a drive without telling anyone (start-up, or going back after a failure).
+    void SetDrive(char letter);
+
+signals:
+    void Change(); // the user chose another drive
+};
+
+} // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+#include <QListWidget>
+#include <string>
+
+namespace platform {
+
+// The files of one directory that match a pattern of masks separated by ";"
+// (regardless of case), in name order. Names are kept as their exact bytes.
+class FileList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit FileList(QWidget* parent = nullptr);
+
+    void SetPattern(const std::string& pattern) { pattern_ = pattern; }
+    const std::string& Pattern() const { return pattern_; }
+
+    const std::string& Path() const { return path_; }
+    // Lists a directory afresh, nothing selected; on failure nothing changes.
+    bool SetPath(const std::string& systemPath, std::string* error = nullptr);
+
+    // The selected bare file name, empty when none is selected.
+    std::string FileName() const;
+
+private:
+    std::string path_;
+    std::string pattern_ = "*.*";
+};
+
+} // namespace platform

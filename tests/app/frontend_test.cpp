@@ -1,0 +1,213 @@
+#include "app/aboutfrontend.h"
+#include "app/frontend.h"
+#include "config/confighugo.h"
+#include "location/pathemulator.h"
+#include "platform/dir_list.h"
+#include "platform/drive_list.h"
+#include "platform/file_list.h"
+#include "platform/message_box.h"
+#include "platform/paths.h"
+#include "support/fakes.h"
+#include "support/temp_dir.h"
+#include "support/widgets.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A main window started in a directory tree of the test's own, with the
+// operating system faked and message boxes recorded.
+class FrontendTest : public ::testing::Test {
+protected:
+    FrontendTest() {
+        for (const char* name :
+             {"GAME.PCE", "game.pce", "Game.Pce", "game.zip", "disc.iso", "notes.txt"}) {
+            tree.Write(std::string("roms/") + name);
+        }
+        tree.Write("roms/Hudson Collection/Long image name.pce");
+        previous = fs::current_path();
+        fs::current_path(tree.path() / "roms");
+        previousSink = platform::SetMessageSink(
+            [this](const QString& title, const QString& text) { messages << title + "|" + text; });
+        window = std::make_unique<Frontend>(system.services());
+    }
+    ~FrontendTest() override {
+        window.reset();
+        platform::SetMessageSink(previousSink);
+        fs::current_path(previous);
+    }
+
+    template <class T> T* Control(const char* name) {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    std::vector<std::string> Files() {
+        auto* list = Control<platform::FileList>("File");
+        std::vector<std::string> names;
+        for (int i = 0; i < list->count(); ++i) {
+            names.push_back(list->item(i)->text().toStdString());
+        }
+        return names;
+    }
+    void Select(const std::string& name) {
+        auto* list = Control<platform::FileList>("File");
+        const auto found = list->findItems(QString::fromStdString(name), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name;
+        list->clearSelection();
+        found.first()->setSelected(true);
+    }
+    void Open(const std::string& name) {
+        auto* dir = Control<platform::DirList>("Dir");
+        for (int i = 0; i < dir->count(); ++i) {
+            if (dir->item(i)->text().trimmed().toStdString() == name) {
+                emit dir->itemActivated(dir->item(i));
+                return;
+            }
+        }
+        FAIL() << "no directory " << name;
+    }
+    std::string Roms() {
+        return platform::PathMap::System().ToSystem((tree.path() / "roms").string());
+    }
+
+    TempDir tree;
+    fs::path previous;
+    platform::MessageSink previousSink;
+    QStringList messages;
+    fakes::System system;
+    std::unique_ptr<Frontend> window;
+};
+
+TEST_F(FrontendTest, OpensOnTheCurrentDirectoryWithItsImages) {
+    EXPECT_EQ(window->windowTitle(), "House Vorlanes' Frontend");
+    EXPECT_EQ(Control<platform::DriveList>("Drive")->Drive(), 'Z');
+    EXPECT_EQ(Control<platform::DirList>("Dir")->Path(), Roms());
+    EXPECT_EQ(Files(), (std::vector<std::string>{"disc.iso", "GAME.PCE", "Game.Pce", "game.pce",
+                                                 "game.zip"}));
+    EXPECT_EQ(window->emulatorDir(), "") << "nothing stored yet";
+}
+
+TEST_F(FrontendTest, HasTheControlsAndMenusInOrder) {
+    const QStringList order = {"SSTab1", "SSTab2", "Drive", "Dir", "File", "Go", "Setup"};
+    EXPECT_EQ(TabOrder(Control<QWidget>("SSTab1"), order), order);
+    QStringList menus;
+    for (QAction* menu : window->menuBar()->actions()) {
+        menus << menu->text() + ">" + menu->menu()->actions().first()->text();
+    }
+    EXPECT_EQ(menus, QStringList({"Files>Quit", "Options>Directories", "?>About"}));
+    EXPECT_EQ(window->centralWidget()->size(), QSize(431, 341));
+}
+
+TEST_F(FrontendTest, OpeningADirectoryRefillsTheFileList) {
+    Open("Hudson Collection");
+    EXPECT_EQ(Files(), std::vector<std::string>{"Long image name.pce"});
+    Open("roms");
+    EXPECT_EQ(Files().size(), 5u);
+}
+
+TEST_F(FrontendTest, ChoosingADriveMovesToItsCurrentDirectory) {
+    auto* drive = Control<platform::DriveList>("Drive");
+    emit drive->Change();
+    EXPECT_EQ(Control<platform::DirList>("Dir")->Path(), Roms());
+    Open("z:\\");
+    EXPECT_EQ(Control<platform::DirList>("Dir")->Path(), "Z:\\");
+}
+
+TEST_F(FrontendTest, GoStartsTheEmulatorOnTheSelectedImage) {
+    window->Go_Click();
+    EXPECT_TRUE(system.starter.started.empty()) << "nothing selected";
+
+    system.settings.values[{"Vorlanes", "HuGo", "Path"}] = "C:\\HUGO\\";
+    window->reload();
+    Select("disc.iso");
+    window->Go_Click();
+    Select("Game.Pce");
+    window->Go_Click();
+    Open("Hudson Collection");
+    Select("Long image name.pce");
+    window->Go_Click();
+    window->Go_Click();
+    const std::string roms = Frontend::ShortPath(Roms() + "\\");
+    EXPECT_EQ(system.starter.started,
+              (std::vector<std::string>{
+                  "C:\\HUGO\\hu-go!.exe -c2 -i" + roms + "\\disc.iso",
+                  "C:\\HUGO\\hu-go!.exe " + roms + "Hudson~1\\\\Long image name.pce",
+                  "C:\\HUGO\\hu-go!.exe " + roms + "Hudson~1\\\\Long image name.pce"}));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(FrontendTest, AFailedStartIsToldAndTheWindowStaysUsable) {
+    system.starter.result = {false, "No such file or directory"};
+    Select("game.pce");
+    window->Go_Click();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(
+        messages[0].startsWith("House Vorlanes' Frontend|The emulator could not be started"));
+    EXPECT_TRUE(messages[0].contains("hu-go!.exe "));
+    EXPECT_TRUE(messages[0].contains("No such file or directory"));
+    Open("Hudson Collection");
+    EXPECT_EQ(Files().size(), 1u);
+}
+
+TEST_F(FrontendTest, AnUnreadableDirectoryIsReportedAndTheListsStay) {
+    fs::remove_all(tree.path() / "roms/Hudson Collection");
+    Open("Hudson Collection");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("Hudson Collection"));
+    EXPECT_TRUE(messages[0].contains("No such file or directory"));
+    EXPECT_EQ(Control<platform::DirList>("Dir")->Path(), Roms());
+    EXPECT_EQ(Files().size(), 5u);
+}
+
+TEST_F(FrontendTest, ReloadPicksUpANewlyStoredDirectory) {
+    const int reads = system.settings.reads;
+    system.settings.values[{"Vorlanes", "HuGo", "Path"}] = "D:\\Emu\\";
+    EXPECT_EQ(window->emulatorDir(), "");
+    window->reload();
+    EXPECT_EQ(window->emulatorDir(), "D:\\Emu\\");
+    EXPECT_EQ(system.settings.reads, reads + 1);
+}
+
+TEST_F(FrontendTest, EachDialogIsOneSharedInstanceLoadedAfreshAfterClosing) {
+    window->Directories_Click();
+    Pathemulator* first = window->pathDialog();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(first->parent(), nullptr) << "an open dialog must outlive the main window";
+    window->Directories_Click();
+    EXPECT_EQ(window->pathDialog(), first);
+
+    first->close();
+    EXPECT_EQ(window->pathDialog(), nullptr);
+    window->Directories_Click(); // in the same turn as the close
+    ASSERT_NE(window->pathDialog(), nullptr);
+    EXPECT_TRUE(window->pathDialog()->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(window->pathDialog(), nullptr);
+    EXPECT_TRUE(window->pathDialog()->isVisible());
+}
+
+TEST_F(FrontendTest, QuitLeavesTheProgramRunningWhileADialogIsOpen) {
+    const int steps = StepsBeforeTheProgramEnds({
+        [&] {
+            window->show();
+            window->About_Click();
+            window->Setup_Click();
+        },
+        [&] { window->Quit_Click(); },
+        [&] { window->aboutDialog()->close(); },
+        [&] { window->configDialog()->close(); },
+        [] {},
+    });
+    EXPECT_EQ(steps, 4) << "the program ends when its last dialog closes, not before";
+    EXPECT_FALSE(window->isVisible());
+}
+
+} // namespace

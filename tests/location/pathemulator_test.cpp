@@ -1,0 +1,185 @@
+#include "app/frontend.h"
+#include "location/pathemulator.h"
+#include "platform/message_box.h"
+#include "support/fakes.h"
+#include "support/widgets.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class PathemulatorTest : public ::testing::Test {
+protected:
+    PathemulatorTest() {
+        previousSink = platform::SetMessageSink(
+            [this](const QString& title, const QString& text) { messages << title + "|" + text; });
+    }
+    ~PathemulatorTest() override {
+        window.reset();
+        platform::SetMessageSink(previousSink);
+    }
+
+    Pathemulator* Open() {
+        window->Directories_Click();
+        return window->pathDialog();
+    }
+    QLineEdit* Box() { return window->pathDialog()->findChild<QLineEdit*>("Pathhugo"); }
+    QPushButton* Button(const char* name) {
+        return window->pathDialog()->findChild<QPushButton*>(name);
+    }
+    void Store(const std::string& value) {
+        system.settings.values[{"Vorlanes", "HuGo", "Path"}] = value;
+    }
+
+    fakes::System system;
+    std::unique_ptr<Frontend> window = std::make_unique<Frontend>(system.services());
+    platform::MessageSink previousSink;
+    QStringList messages;
+};
+
+TEST_F(PathemulatorTest, LooksAsDesigned) {
+    Pathemulator* dialog = Open();
+    EXPECT_EQ(dialog->windowTitle(), "Path - Emulators");
+    EXPECT_EQ(dialog->size(), QSize(385, 71));
+    EXPECT_EQ(dialog->geometry().topLeft(), QPoint(184, 250));
+    EXPECT_TRUE(dialog->windowFlags() & Qt::Tool);
+    EXPECT_FALSE(dialog->windowFlags() &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    struct Place {
+        const char* name;
+        QRect rect;
+    };
+    for (const Place& p :
+         {Place{"Label2", QRect(8, 24, 65, 17)}, Place{"Pathhugo", QRect(80, 24, 153, 19)},
+          Place{"Browse", QRect(240, 24, 17, 17)}, Place{"OKButton", QRect(296, 8, 81, 25)},
+          Place{"CancelButton", QRect(296, 40, 81, 25)}}) {
+        QWidget* control = dialog->findChild<QWidget*>(p.name);
+        ASSERT_NE(control, nullptr) << p.name;
+        EXPECT_EQ(control->geometry(), p.rect) << p.name;
+    }
+    EXPECT_EQ(Button("OKButton")->text(), "OK");
+    EXPECT_EQ(Button("CancelButton")->text(), "Annuler");
+    EXPECT_EQ(Button("Browse")->text(), "...");
+    const QStringList order = {"OKButton", "CancelButton", "Pathhugo", "Browse"};
+    EXPECT_EQ(TabOrder(Button("OKButton"), order), order);
+}
+
+struct TypedCase {
+    const char* typed;
+    const char* stored;
+};
+
+class PathemulatorOk : public PathemulatorTest, public ::testing::WithParamInterface<TypedCase> {};
+
+TEST_P(PathemulatorOk, StoresTheShortFormAndTheNextLaunchUsesIt) {
+    Open();
+    Box()->setText(QString::fromLatin1(GetParam().typed));
+    QTest::mouseClick(Button("OKButton"), Qt::LeftButton);
+    EXPECT_EQ(system.settings.Path(), GetParam().stored);
+    EXPECT_EQ(window->emulatorDir(), GetParam().stored) << "reloaded without a restart";
+    EXPECT_EQ(window->pathDialog(), nullptr) << "closed";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PathemulatorOk,
+    ::testing::Values(TypedCase{"", "\\"}, TypedCase{"D:\\Emu", "D:\\Emu\\"},
+                      TypedCase{"D:\\Emu\\", "D:\\Emu\\"},
+                      TypedCase{"C:\\Program Files\\Hu-Go", "C:\\Progra~1\\Hu-Go\\"},
+                      TypedCase{"C:\\Emu\\hu-go!.exe", "C:\\Emu\\hu-go!~1\\"}));
+
+TEST_F(PathemulatorTest, LoadsTheStoredValueEachTimeItOpens) {
+    EXPECT_EQ(Open()->findChild<QLineEdit*>("Pathhugo")->text(), "");
+    window->pathDialog()->close();
+    Store("D:\\Emu\\");
+    Open();
+    EXPECT_EQ(Box()->text(), "D:\\Emu\\");
+    Box()->setText("E:\\Edited");
+    Open(); // again while open: raised, not reloaded
+    EXPECT_EQ(Box()->text(), "E:\\Edited");
+    QTest::mouseClick(Button("CancelButton"), Qt::LeftButton);
+    EXPECT_EQ(system.settings.Path(), "D:\\Emu\\") << "Annuler stores nothing";
+    Open();
+    EXPECT_EQ(Box()->text(), "D:\\Emu\\");
+    Box()->setText("E:\\Edited");
+    window->pathDialog()->close(); // the close box
+    EXPECT_EQ(system.settings.Path(), "D:\\Emu\\");
+}
+
+TEST_F(PathemulatorTest, BrowseKeepsTheChosenFilesDirectory) {
+    Store("D:\\Emu\\");
+    Open();
+    system.fileDialog.answers = {"", "C:\\Emu\\hu-go!.exe",
+                                 "C:\\" + std::string(300, 'd') + "\\x.exe"};
+    QTest::mouseClick(Button("Browse"), Qt::LeftButton);
+    EXPECT_EQ(Box()->text(), "D:\\Emu\\") << "a cancelled choice changes nothing";
+    QTest::mouseClick(Button("Browse"), Qt::LeftButton);
+    EXPECT_EQ(Box()->text(), "C:\\Emu\\");
+    QTest::mouseClick(Button("Browse"), Qt::LeftButton);
+    EXPECT_EQ(Box()->text().size(), 3 + 300 + 1) << "any length";
+    Box()->setText("C:\\Emu\\");
+    QTest::mouseClick(Button("OKButton"), Qt::LeftButton);
+    EXPECT_EQ(system.settings.Path(), "C:\\Emu\\");
+    EXPECT_EQ(system.fileDialog.shown, 3);
+}
+
+TEST_F(PathemulatorTest, AFailedSaveKeepsTheDialogOpenAndSaysWhy) {
+    Store("D:\\Old\\");
+    window->reload();
+    Open();
+    Box()->setText("D:\\New");
+    system.settings.failSaves = true;
+    QTest::mouseClick(Button("OKButton"), Qt::LeftButton);
+    ASSERT_NE(window->pathDialog(), nullptr);
+    EXPECT_TRUE(window->pathDialog()->isVisible());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("could not be saved"));
+    EXPECT_TRUE(messages[0].contains("read-only"));
+    EXPECT_EQ(window->emulatorDir(), "D:\\Old\\") << "no reload";
+}
+
+TEST_F(PathemulatorTest, KeysPressOnlyTheFocusedButton) {
+    Store("D:\\Emu\\");
+    Pathemulator* dialog = Open();
+    dialog->activateWindow();
+    Box()->setText("D:\\Typed");
+    Box()->setFocus();
+    QTest::keyClick(Box(), Qt::Key_Return);
+    QTest::keyClick(Box(), Qt::Key_Escape);
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    ASSERT_EQ(window->pathDialog(), dialog) << "Enter in the box and Esc do nothing";
+    EXPECT_EQ(system.settings.Path(), "D:\\Emu\\");
+
+    Button("CancelButton")->setFocus();
+    QTest::keyClick(Button("CancelButton"), Qt::Key_Return);
+    EXPECT_EQ(window->pathDialog(), nullptr);
+    EXPECT_EQ(system.settings.Path(), "D:\\Emu\\");
+
+    Open();
+    Box()->setText("D:\\Typed");
+    QTest::keyClick(Button("OKButton"), Qt::Key_Enter);
+    EXPECT_EQ(system.settings.Path(), "D:\\Typed\\");
+}
+
+TEST_F(PathemulatorTest, OkAfterTheMainWindowClosedSavesAndEndsTheProgramWithTheDialog) {
+    const int steps = StepsBeforeTheProgramEnds({
+        [&] {
+            window->show();
+            Open();
+        },
+        [&] { window->Quit_Click(); },
+        [&] {
+            Box()->setText("D:\\Emu");
+            QTest::mouseClick(Button("OKButton"), Qt::LeftButton);
+        },
+        [] {},
+    });
+    EXPECT_EQ(steps, 3);
+    EXPECT_EQ(system.settings.Path(), "D:\\Emu\\");
+    EXPECT_FALSE(window->isVisible()) << "the main window is not brought back";
+}
+
+} // namespace

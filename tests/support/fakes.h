@@ -1,0 +1,69 @@
+#pragma once
+#include "platform/services.h"
+
+#include <deque>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+// Stand-ins for the operating system, so tests never touch the user's settings,
+// start programs or open real file dialogs.
+namespace fakes {
+
+class Settings : public platform::SettingsStore {
+public:
+    std::string Read(const std::string& application, const std::string& section,
+                     const std::string& key) override {
+        ++reads;
+        auto it = values.find({application, section, key});
+        return it == values.end() ? std::string() : it->second;
+    }
+    platform::SaveResult Save(const std::string& application, const std::string& section,
+                              const std::string& key, const std::string& value) override {
+        if (failSaves) {
+            return {false, "the settings file is read-only."};
+        }
+        values[{application, section, key}] = value;
+        return {};
+    }
+    std::string Path() { return Read("Vorlanes", "HuGo", "Path"); }
+
+    std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
+    bool failSaves = false;
+    int reads = 0;
+};
+
+class Starter : public platform::ProgramStarter {
+public:
+    platform::StartResult Start(const std::string& commandLine) override {
+        started.push_back(commandLine);
+        return result;
+    }
+    std::vector<std::string> started;
+    platform::StartResult result;
+};
+
+class FileDialog : public platform::OpenFileDialog {
+public:
+    std::string ChooseFile() override {
+        ++shown;
+        if (answers.empty()) {
+            return {};
+        }
+        std::string answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<std::string> answers; // "" stands for a cancel
+    int shown = 0;
+};
+
+struct System {
+    Settings settings;
+    Starter starter;
+    FileDialog fileDialog;
+    platform::Services services() { return {settings, starter, fileDialog}; }
+};
+
+} // namespace fakes

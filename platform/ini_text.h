@@ -1,0 +1,76 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The text of an INI file as the Windows profile functions see it, and the
+// edits they make. Bytes are never decoded; only ASCII letters fold in names.
+namespace platform::ini {
+
+enum class LineKind { Blank, Comment, Header, Entry };
+
+struct Line {
+    std::size_t begin = 0; // first byte of the line
+    std::size_t end = 0;   // first byte of its line ending
+    std::size_t next = 0;  // first byte of the next line
+    LineKind kind = LineKind::Blank;
+    bool hasEquals = false;
+    // Header: its name. Entry with "=": the key. Entry without: its whole text.
+    // All trimmed of spaces and tabs.
+    std::string_view name;
+    std::string_view value; // an entry's text after its first "=", trimmed
+};
+
+// Lines end at CR LF, LF or CR.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+    bool Next(Line& line);
+    void Seek(std::size_t pos); // pos must start a line
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+std::string_view TrimBlanks(std::string_view s);
+bool NamesEqual(std::string_view a, std::string_view b);
+// One pair of matching outer quotes (" or ') off a value longer than one character.
+std::string_view Unquote(std::string_view value);
+// The first line ending of the text; CR LF when it has none.
+std::string_view LineEnding(std::string_view text);
+
+// Queries. Names are trimmed before matching; the first section and the first
+// key of a name win.
+std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
+                                          std::string_view key);
+// The section's entries: "key=value" with both sides trimmed, or the trimmed
+// text of a line without "="; comments and blank lines left out.
+std::optional<std::vector<std::string>> SectionEntries(std::string_view text,
+                                                       std::string_view section);
+std::vector<std::string_view> KeyNames(std::string_view text, std::string_view section);
+// Every section name once, in file order; unnamed sections left out.
+std::vector<std::string_view> SectionNames(std::string_view text);
+
+// Edits: each returns the whole new text and keeps every byte it does not need
+// to change. Callers have refused line breaks and NULs in the arguments.
+std::string SetValue(std::string_view text, std::string_view section, std::string_view key,
+                     std::string_view value);
+std::string RemoveKey(std::string_view text, std::string_view section, std::string_view key);
+std::string RemoveSection(std::string_view text, std::string_view section);
+// The section's entries become exactly these lines, right after its header;
+// its comments and blank lines stay after them.
+std::string ReplaceSection(std::string_view text, std::string_view section,
+                           const std::vector<std::string_view>& entries);
+
+// Arguments that would break the file's structure if written: line breaks in
+// anything, a "]" in a section name (the header would end early), a key that
+// would read as a header, a comment or another key.
+bool IsWritableSection(std::string_view section);
+bool IsWritableKey(std::string_view key);
+bool IsWritableValue(std::string_view value);
+bool IsWritableEntry(std::string_view entry);
+
+} // namespace platform::ini

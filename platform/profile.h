@@ -1,0 +1,50 @@
+#pragma once
+#include <cstdint>
+
+namespace platform {
+
+// The system's private-profile (INI file) functions in their 8-bit forms, with
+// the thread's last error code and its message text. Arguments, buffer limits
+// and results follow the kernel32 functions of the same names; file names are
+// system paths. On Windows these are kernel32 itself; elsewhere our own
+// implementation that behaves the same way.
+class ProfileFunctions {
+public:
+    virtual ~ProfileFunctions() = default;
+
+    // Value of key in section, trimmed and without one pair of outer quotes;
+    // defaultValue when absent. Copies at most size-1 characters plus a NUL and
+    // returns the count without the NUL.
+    virtual std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
+                                                   const char* defaultValue, char* buffer,
+                                                   std::uint32_t size, const char* fileName) = 0;
+    // The section's entries as "k=v\0k=v\0\0"; returns the count with each
+    // entry's NUL but without the last one.
+    virtual std::uint32_t GetPrivateProfileSectionA(const char* section, char* buffer,
+                                                    std::uint32_t size, const char* fileName) = 0;
+    // The section names in file order, laid out as the section's entries.
+    virtual std::uint32_t GetPrivateProfileSectionNamesA(char* buffer, std::uint32_t size,
+                                                         const char* fileName) = 0;
+    // Non-zero on success. A null value removes the key, a null key the section.
+    virtual std::int32_t WritePrivateProfileStringA(const char* section, const char* key,
+                                                    const char* value, const char* fileName) = 0;
+    // entries: "k=v\0k=v\0\0". Non-zero on success. Null entries remove the section.
+    virtual std::int32_t WritePrivateProfileSectionA(const char* section, const char* entries,
+                                                     const char* fileName) = 0;
+
+    virtual std::uint32_t GetLastError() = 0;
+
+    // Only FORMAT_MESSAGE_FROM_SYSTEM texts; source and arguments are ignored
+    // with FORMAT_MESSAGE_IGNORE_INSERTS. Returns the count written without the NUL.
+    virtual std::uint32_t FormatMessageA(std::uint32_t flags, const void* source,
+                                         std::uint32_t messageId, std::uint32_t languageId,
+                                         char* buffer, std::uint32_t size, void* arguments) = 0;
+};
+
+inline constexpr std::uint32_t kFormatMessageIgnoreInserts = 0x00000200;
+inline constexpr std::uint32_t kFormatMessageFromSystem = 0x00001000;
+
+// The profile functions of this system.
+ProfileFunctions& SystemProfile();
+
+} // namespace platform

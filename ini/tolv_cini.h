@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ public:
 private:
     bool CheckFileName();
     void CaptureLastError();
+    void RecordError(std::uint32_t code);
+    bool RefuseEmbeddedNul(std::initializer_list<const std::string*> texts);
 
     platform::ProfileFunctions& profile_;
     std::string fileName_;

@@ -30,17 +30,19 @@ if(EXISTS "${program}")
 endif()
 
 if(EXISTS "${entry}")
-  file(STRINGS "${entry}" lines)
-  set(expected
-    "Type=Application"
-    "Name=House Vorlanes' Frontend"
-    "Exec=vorlanes"
-    "Icon=vorlanes"
-    "Categories=Game;Emulator;")
-  foreach(line IN LISTS expected)
-    list(FIND lines "${line}" found)
-    if(found EQUAL -1)
+  file(READ "${entry}" text)
+  set(text "\n${text}\n")
+  foreach(line "Type=Application" "Name=House Vorlanes' Frontend" "Exec=vorlanes" "Icon=vorlanes")
+    if(NOT text MATCHES "\n${line}\n")
       fail("desktop entry lacks \"${line}\"")
+    endif()
+  endforeach()
+  # Categories hold ";" which a CMake list would split: look for each one.
+  string(REGEX MATCH "\nCategories=([^\n]*)" categories "${text}")
+  set(categories "${CMAKE_MATCH_1}")
+  foreach(category Game Emulator)
+    if(NOT categories MATCHES "(^|\\;)${category}\\;")
+      fail("desktop entry is not in the category ${category}")
     endif()
   endforeach()
   if(VALIDATOR)

@@ -1,0 +1,157 @@
+#!/usr/bin/env bash
+# The whole program as a person uses it: the real binary on a virtual X display,
+# driven by real key and mouse events, with a stand-in emulator that records the
+# arguments it receives. Usage: e2e.sh PROGRAM SCREENSHOT_DIR
+set -euo pipefail
+program=$(readlink -f "$1")
+shots=$(readlink -f "${2:-.}")
+mkdir -p "$shots"
+
+work=$(mktemp -d /tmp/vle2eXXX) # 8 characters: stays whole in short form
+base="Z:${work//\//\\}"
+xvfb="" pid=""
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+step="start"
+fail() {
+    local shot="$shots/e2e-failure.png"
+    import -window root "$shot" 2>/dev/null || true
+    echo "FAILED at step '$step': $*" >&2
+    echo "screenshot of the moment: $shot" >&2
+    exit 1
+}
+
+# A private home, configuration and current directory.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+export XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/runtime"
+unset WINEPREFIX QT_QPA_PLATFORM WAYLAND_DISPLAY
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
+
+emulator="$work/Emulator Directory"
+mkdir -p "$emulator" "$work/roms/Game Collection"
+cat > "$emulator/hu-go!.exe" <<SCRIPT
+#!/bin/sh
+for a in "\$@"; do printf '%s\n' "\$a"; done > "$work/args.tmp"
+mv "$work/args.tmp" "$work/args.txt"
+SCRIPT
+chmod +x "$emulator/hu-go!.exe"
+touch "$work/roms/Game Collection/A long image name.pce" "$work/roms/short.zip"
+printf '; written by the emulator\r\n[Main]\r\nvmode=0\r\nlanguage=0\r\nrom_dir=C:\\ROMS\\\r\neagle=0\r\nexact_draw=1\r\nsmode=-1\r\nstatic_refresh=0\r\nconfig=0\r\nfullscreen=1\r\n\r\n[Other]\r\nkey=value\r\n' > "$emulator/Hu-go!.ini"
+cp "$emulator/Hu-go!.ini" "$work/ini.before"
+
+display=90
+while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
+    display=$((display + 1))
+done
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$display"
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break || sleep 0.1; done
+
+window() { # waits until a window with exactly this caption is shown; prints its id
+    timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 ||
+        fail "no window \"$1\""
+}
+gone() { # waits until no window with this caption is shown
+    for _ in $(seq 100); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    fail "window \"$1\" is still open"
+}
+keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
+press() { # press N KEY: the same key N times
+    local n=$1 key=$2 list=()
+    for _ in $(seq "$n"); do list+=("$key"); done
+    keys "${list[@]}"
+}
+focus() { xdotool windowfocus --sync "$1"; sleep 0.2; }
+menu() { # opens the menu bar's first menu, moves right N menus, takes item M (1-based)
+    xdotool mousemove 20 9 click 1
+    sleep 0.4
+    # Opened by the mouse no item is active yet; moved to by key, its first one is.
+    if [ "$1" = 0 ]; then keys Down; fi
+    for _ in $(seq "$1"); do keys Right; done
+    for _ in $(seq 2 "$2"); do keys Down; done
+    keys Return
+}
+
+cd "$work/roms"
+"$program" &
+pid=$!
+main=$(window "House Vorlanes' Frontend")
+sleep 0.5
+
+step="1: store the emulator's directory"
+menu 1 1
+path=$(window "Path - Emulators")
+focus "$path"
+keys Tab Tab ctrl+a
+xdotool type --delay 20 "$base\\Emulator Directory"
+keys shift+Tab shift+Tab Return
+gone "Path - Emulators"
+expected="$base\\Emulat~1\\"
+grep -qF "Path=${expected//\\/\\\\}" "$XDG_CONFIG_HOME/Vorlanes.conf" ||
+    fail "the setting holds $(grep Path "$XDG_CONFIG_HOME/Vorlanes.conf" || echo nothing), not $expected"
+[ "$(stat -c %a "$XDG_CONFIG_HOME/Vorlanes.conf")" = 600 ] || fail "the setting is not private"
+
+step="2: launch an image"
+focus "$main"
+xdotool mousemove 100 200 click 1
+keys End Return Tab Home space Tab space
+for _ in $(seq 100); do [ -e "$work/args.txt" ] && break || sleep 0.1; done
+printf '%s\n' "$base\\roms\\Game" 'C~1\\A' long image name.pce > "$work/args.expected"
+diff "$work/args.expected" "$work/args.txt" >&2 || fail "the emulator received other arguments"
+
+step="3: set up the emulator"
+keys Tab space
+setup=$(window "Setup Hu-Go!")
+focus "$setup"
+# The focus starts on OK; Tab goes on to Annuler, the tabs, RomDir, the five
+# video modes, the eight languages, the four switches.
+press 6 Tab && keys space        # video mode 2
+press 5 Tab && keys space        # language 2, "Espagnol"
+press 6 Tab && keys space        # Mode Eagle on
+press 15 shift+Tab && keys Right # back to the tabs: "Control"
+press 3 Tab && keys space        # "1 Player - Keyboard"
+press 5 shift+Tab && keys Return # OK
+gone "Setup Hu-Go!"
+printf '; written by the emulator\r\n[Main]\r\nvmode=2\r\nlanguage=2\r\nrom_dir=C:\\ROMS\\\r\neagle=1\r\nexact_draw=1\r\nsmode=-1\r\nstatic_refresh=0\r\nconfig=2\r\nfullscreen=1\r\n\r\n[Other]\r\nkey=value\r\n' > "$work/ini.expected"
+cmp "$work/ini.expected" "$emulator/Hu-go!.ini" || {
+    diff <(cat -A "$work/ini.expected") <(cat -A "$emulator/Hu-go!.ini") >&2
+    fail "Hu-go!.ini was not rewritten in place"
+}
+
+step="4: the about box"
+focus "$main"
+menu 2 1
+about=$(window "About the House Vorlanes' Frontend")
+focus "$about"
+keys Return
+gone "About the House Vorlanes' Frontend"
+
+step="5: quit with a dialog open"
+focus "$main"
+xdotool mousemove 55 333 click 1
+setup=$(window "Setup Hu-Go!")
+focus "$main"
+menu 0 1
+gone "House Vorlanes' Frontend"
+sleep 0.5
+kill -0 "$pid" 2>/dev/null || fail "the program ended while a dialog was open"
+focus "$setup"
+keys Tab Return
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null && sleep 0.1 || break; done
+kill -0 "$pid" 2>/dev/null && fail "the program still runs with no window open"
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" = 0 ] || fail "the program ended with status $status"
+echo "1 passed, 0 failed"

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Fuzzes the private-profile functions with libFuzzer for SECONDS seconds
+# (default 60). Builds in build-fuzz/ with clang; new inputs that libFuzzer
+# finds go to build-fuzz/fuzz_corpus, the seeds in tests/ini/fuzz_corpus stay.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-60}"
+build=build-fuzz
+jobs="$(nproc 2>/dev/null || echo 2)"
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S . -B "$build" \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
+        -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
+        -DVORLANES_FUZZ=ON -DVORLANES_BENCH=OFF
+fi
+cmake --build "$build" --target fuzz_profile -j "$jobs"
+
+mkdir -p "$build/fuzz_corpus"
+"$build/tests/ini/fuzz_profile" -max_total_time="$seconds" -print_final_stats=1 \
+    -artifact_prefix="$build/" \
+    "$build/fuzz_corpus" tests/ini/fuzz_corpus

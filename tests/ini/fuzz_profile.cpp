@@ -63,13 +63,19 @@ private:
     std::size_t size_;
 };
 
+char g_dir[] = "/tmp/vorlanes-fuzz-XXXXXX";
+
 const std::string& FilePath() {
     static const std::string path = [] {
-        char dir[] = "/tmp/vorlanes-fuzz-XXXXXX";
-        if (::mkdtemp(dir) == nullptr)
+        if (::mkdtemp(g_dir) == nullptr)
             Fail("no temporary directory");
-        return std::string(dir) + "/fuzz.ini";
+        return std::string(g_dir) + "/fuzz.ini";
     }();
+    static const bool cleanup = std::atexit([] {
+                                    ::unlink((std::string(g_dir) + "/fuzz.ini").c_str());
+                                    ::rmdir(g_dir);
+                                }) == 0;
+    (void)cleanup;
     return path;
 }
 

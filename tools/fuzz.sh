@@ -18,7 +18,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build" --target fuzz_profile -j "$jobs"
 
-mkdir -p "$build/fuzz_corpus"
-"$build/tests/ini/fuzz_profile" -max_total_time="$seconds" -print_final_stats=1 \
+mkdir -p "$build/fuzz_corpus" "$build/fuzz_scratch"
+VORLANES_FUZZ_DIR="$PWD/$build/fuzz_scratch" "$build/tests/ini/fuzz_profile" -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="$build/" \
     "$build/fuzz_corpus" tests/ini/fuzz_corpus

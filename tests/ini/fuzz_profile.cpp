@@ -67,6 +67,10 @@ char g_dir[] = "/tmp/vorlanes-fuzz-XXXXXX";
 
 const std::string& FilePath() {
     static const std::string path = [] {
+        // libFuzzer may end without running exit handlers: it works in a
+        // directory of the script's choosing.
+        if (const char* dir = std::getenv("VORLANES_FUZZ_DIR"))
+            return std::string(dir) + "/fuzz.ini";
         if (::mkdtemp(g_dir) == nullptr)
             Fail("no temporary directory");
         return std::string(g_dir) + "/fuzz.ini";

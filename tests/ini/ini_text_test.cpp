@@ -98,13 +98,6 @@ TEST(TrapsSection, NamesOnceInFileOrderWithoutUnnamed) {
     EXPECT_EQ(names, expected);
 }
 
-TEST(LineEnding, FirstOneOfTheFileCrLfWithout) {
-    EXPECT_EQ(ini::LineEnding("a\nb\r\n"), "\n");
-    EXPECT_EQ(ini::LineEnding("a\r\nb\n"), "\r\n");
-    EXPECT_EQ(ini::LineEnding("a\rb\n"), "\r");
-    EXPECT_EQ(ini::LineEnding("abc"), "\r\n");
-}
-
 struct EditCase {
     const char* name;
     std::string before;
@@ -146,15 +139,6 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"EmptyValue", "[A]\r\nk=1\r\n", "A", "k", "", "[A]\r\nk=\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RemoveEdits, KeyAndSectionLeaveTheRest) {
-    const std::string text = "[A]\r\na=1\r\nb=2\r\n[B]\r\nc=3\r\n";
-    EXPECT_EQ(ini::RemoveKey(text, "a", "A"), "[A]\r\nb=2\r\n[B]\r\nc=3\r\n");
-    EXPECT_EQ(ini::RemoveKey(text, "A", "zz"), text);
-    EXPECT_EQ(ini::RemoveSection(text, "a"), "[B]\r\nc=3\r\n");
-    EXPECT_EQ(ini::RemoveSection(text, "B"), "[A]\r\na=1\r\nb=2\r\n");
-    EXPECT_EQ(ini::RemoveSection(text, "C"), text);
-}
-
 struct SectionCase {
     const char* name;
     std::string before;
@@ -182,31 +166,5 @@ INSTANTIATE_TEST_SUITE_P(
         SectionCase{"HeaderWithoutBreak", "[S]", {"a=1"}, "[S]\r\na=1\r\n"},
         SectionCase{"FirstOfDuplicates", "[S]\nx=1\n[S]\ny=2\n", {"z=3"}, "[S]\nz=3\n[S]\ny=2\n"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-struct WritableCase {
-    const char* text;
-    bool section, key, value, entry;
-};
-
-class Writable : public ::testing::TestWithParam<WritableCase> {};
-
-TEST_P(Writable, RefusesWhatWouldBreakTheFile) {
-    const WritableCase& c = GetParam();
-    EXPECT_EQ(ini::IsWritableSection(c.text), c.section);
-    EXPECT_EQ(ini::IsWritableKey(c.text), c.key);
-    EXPECT_EQ(ini::IsWritableValue(c.text), c.value);
-    EXPECT_EQ(ini::IsWritableEntry(c.text), c.entry);
-}
-
-INSTANTIATE_TEST_SUITE_P(Injection, Writable,
-                         ::testing::Values(WritableCase{"plain", true, true, true, true},
-                                           WritableCase{"", true, true, true, true},
-                                           WritableCase{"a\r\n[X]", false, false, false, false},
-                                           WritableCase{"a\rb", false, false, false, false},
-                                           WritableCase{"a\nb", false, false, false, false},
-                                           WritableCase{"a]b", false, true, true, true},
-                                           WritableCase{" [x", true, false, true, false},
-                                           WritableCase{"k=v", true, false, true, true},
-                                           WritableCase{";c", true, false, true, true}));
 
 } // namespace

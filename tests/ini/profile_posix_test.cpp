@@ -407,6 +407,7 @@ TEST(Unprivileged, AccessDeniedAndInPlaceFallback) {
               }),
               5);
     EXPECT_FALSE(fs::exists(dir.Path("locked/new.ini")));
+    fs::permissions(dir.Path("locked"), fs::perms(0755)); // so that it can be removed
 }
 
 TEST(FullDisk, FailsWith112AndKeepsTheOldFile) {

@@ -4,13 +4,17 @@
 #include <QIcon>
 #include <cmath>
 
-int Twips(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+int Twips(int twips) {
+    return static_cast<int>(std::lround(twips / 15.0));
+}
 
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
 }
 
-QIcon ProgramIcon() { return QIcon(QStringLiteral(":/vorlanes/icon.png")); }
+QIcon ProgramIcon() {
+    return QIcon(QStringLiteral(":/vorlanes/icon.png"));
+}
 
 void NameControl(QWidget* widget, const char* name, const QString& accessibleName) {
     widget->setObjectName(QString::fromLatin1(name));

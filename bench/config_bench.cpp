@@ -1,17 +1,11 @@
 // Opening "Setup Hu-Go!" and pressing OK on a large "Hu-go!.ini": both should
 // feel instant (well under 50 ms) even when the emulator's file has grown.
-#include "config/confighugo.h"
-
-// frontend.h's inline accessors need the complete types of the other dialogs.
-#include "app/aboutfrontend.h"
-#include "location/pathemulator.h"
-
 #include "app/frontend.h"
+#include "config/confighugo.h"
 #include "config/hugo_fixture.h"
 #include "config/hugo_ini.h"
 #include "ini/tolv_cini.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -87,14 +81,3 @@ void BM_Ok(benchmark::State& state) {
 BENCHMARK(BM_Ok)->Unit(benchmark::kMillisecond)->Repetitions(9)->DisplayAggregatesOnly();
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -5,7 +5,6 @@
 #include "platform/paths.h"
 #include "support/temp_dir.h"
 
-#include <QApplication>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cctype>
@@ -67,14 +66,3 @@ BENCHMARK(BareScan)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggreg
 BENCHMARK(FillFileList)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

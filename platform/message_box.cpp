@@ -19,6 +19,8 @@ void ShowMessage(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox::warning(parent, title, text);
 }
 
-MessageSink SetMessageSink(MessageSink sink) { return std::exchange(Sink(), std::move(sink)); }
+MessageSink SetMessageSink(MessageSink sink) {
+    return std::exchange(Sink(), std::move(sink));
+}
 
 } // namespace platform

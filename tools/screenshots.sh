@@ -34,14 +34,9 @@ printf '[Main]\r\nvmode=3\r\nlanguage=1\r\nrom_dir=Z:%s\\\r\neagle=1\r\nexact_dr
 printf '[HuGo]\nPath=Z:%s\\\\\n' "$(printf '%s' "$work/Hu-Go" | sed 's|/|\\\\|g')" \
     > "$XDG_CONFIG_HOME/Vorlanes.conf"
 
-display=80
-while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
-    display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$display"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break || sleep 0.1; done
+source tools/xvfb.sh
+start_xvfb
+xvfb=$xvfb_pid
 icewm >/dev/null 2>&1 &
 wm=$!
 sleep 1

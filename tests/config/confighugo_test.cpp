@@ -1,9 +1,5 @@
 #include "config/confighugo.h"
 
-// frontend.h's inline accessors need the complete types of the other dialogs.
-#include "app/aboutfrontend.h"
-#include "location/pathemulator.h"
-
 #include "app/frontend.h"
 #include "config/hugo_fixture.h"
 #include "platform/message_box.h"

@@ -46,14 +46,9 @@ touch "$work/roms/Game Collection/A long image name.pce" "$work/roms/short.zip"
 printf '; written by the emulator\r\n[Main]\r\nvmode=0\r\nlanguage=0\r\nrom_dir=C:\\ROMS\\\r\neagle=0\r\nexact_draw=1\r\nsmode=-1\r\nstatic_refresh=0\r\nconfig=0\r\nfullscreen=1\r\n\r\n[Other]\r\nkey=value\r\n' > "$emulator/Hu-go!.ini"
 cp "$emulator/Hu-go!.ini" "$work/ini.before"
 
-display=90
-while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
-    display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$display"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break || sleep 0.1; done
+source "$(dirname "$0")/../../tools/xvfb.sh"
+start_xvfb
+xvfb=$xvfb_pid
 
 window() { # waits until a window with exactly this caption is shown; prints its id
     timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 ||

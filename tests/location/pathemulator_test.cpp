@@ -49,17 +49,15 @@ TEST_F(PathemulatorTest, LooksAsDesigned) {
     EXPECT_TRUE(dialog->windowFlags() & Qt::Tool);
     EXPECT_FALSE(dialog->windowFlags() &
                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    struct Place {
-        const char* name;
-        QRect rect;
-    };
-    for (const Place& p :
-         {Place{"Label2", QRect(8, 24, 65, 17)}, Place{"Pathhugo", QRect(80, 24, 153, 19)},
-          Place{"Browse", QRect(240, 24, 17, 17)}, Place{"OKButton", QRect(296, 8, 81, 25)},
-          Place{"CancelButton", QRect(296, 40, 81, 25)}}) {
-        QWidget* control = dialog->findChild<QWidget*>(p.name);
-        ASSERT_NE(control, nullptr) << p.name;
-        EXPECT_EQ(control->geometry(), p.rect) << p.name;
+    // Twips at 15 to the pixel: Label2, Pathhugo, Browse, OKButton, CancelButton.
+    const std::pair<const char*, QRect> places[] = {{"Label2", {8, 24, 65, 17}},
+                                                    {"Pathhugo", {80, 24, 153, 19}},
+                                                    {"Browse", {240, 24, 17, 17}},
+                                                    {"OKButton", {296, 8, 81, 25}},
+                                                    {"CancelButton", {296, 40, 81, 25}}};
+    for (const auto& [name, rect] : places) {
+        ASSERT_NE(dialog->findChild<QWidget*>(name), nullptr) << name;
+        EXPECT_EQ(dialog->findChild<QWidget*>(name)->geometry(), rect) << name;
     }
     EXPECT_EQ(Button("OKButton")->text(), "OK");
     EXPECT_EQ(Button("CancelButton")->text(), "Annuler");

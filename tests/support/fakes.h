@@ -15,7 +15,6 @@ class Settings : public platform::SettingsStore {
 public:
     std::string Read(const std::string& application, const std::string& section,
                      const std::string& key) override {
-        ++reads;
         auto it = values.find({application, section, key});
         return it == values.end() ? std::string() : it->second;
     }
@@ -31,7 +30,6 @@ public:
 
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
     bool failSaves = false;
-    int reads = 0;
 };
 
 class Starter : public platform::ProgramStarter {

@@ -4,10 +4,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "ini/ini_test_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
@@ -15,25 +16,17 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     std::vector<fs::path> inputs;
     for (int i = 1; i < argc; ++i) {
-        if (fs::is_directory(argv[i])) {
-            for (const auto& entry : fs::directory_iterator(argv[i]))
-                if (entry.is_regular_file())
-                    inputs.push_back(entry.path());
-        } else {
+        if (!fs::is_directory(argv[i]))
             inputs.emplace_back(argv[i]);
-        }
+        else
+            std::copy_if(fs::directory_iterator(argv[i]), {}, std::back_inserter(inputs),
+                         [](const fs::directory_entry& e) { return e.is_regular_file(); });
     }
     std::sort(inputs.begin(), inputs.end());
-    if (inputs.empty()) {
-        std::fprintf(stderr, "no inputs\n");
-        return 1;
-    }
     for (const auto& path : inputs) {
-        std::ifstream in(path, std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(in)),
-                                std::istreambuf_iterator<char>());
+        const std::string bytes = ini_test::ReadFile(path.string());
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     }
     std::printf("%zu inputs passed\n", inputs.size());
-    return 0;
+    return inputs.empty() ? 1 : 0;
 }

@@ -20,7 +20,7 @@ cleanup() {
     kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
-trap 'exit 130' INT TERM
+trap 'exit 0' INT TERM # stopping it is the normal end
 
 "$program" &
 pid=$!

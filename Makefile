@@ -5,7 +5,8 @@ BUILD    ?= build
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core \
-            clang libclang-rt-dev binutils-mingw-w64-x86-64 desktop-file-utils
+            clang libclang-rt-dev binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix \
+            desktop-file-utils
 
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLANES_SANITIZE=ON -DVORLANES_TESTS=ON
 

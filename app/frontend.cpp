@@ -109,8 +109,7 @@ Frontend::Frontend(platform::Services services) : services_(services) {
     const std::string start = platform::PathMap::System().CurrentDirectory();
     Drive->SetDrive(platform::DriveLetterOf(start));
     if (!Dir->SetPath(start)) {
-        Dir->SetPath(
-            platform::PathMap::System().DriveCurrentDirectory(Drive->Drive()).substr(0, 3));
+        Dir->SetPath(std::string(1, Drive->Drive()) + ":\\"); // e.g. a deleted directory
     }
 
     // The client area is fixed; the menu bar comes on top of it.

@@ -29,6 +29,12 @@ std::uint32_t Fail(std::uint32_t code) {
     return 0;
 }
 
+// A write's result: non-zero on success, 0 with the last error set otherwise.
+std::int32_t WriteResult(std::uint32_t code) {
+    t_lastError = code;
+    return code == kSuccess ? 1 : 0;
+}
+
 class UniqueFd {
 public:
     explicit UniqueFd(int fd = -1) : fd_(fd) {}
@@ -325,15 +331,11 @@ std::int32_t PosixProfile::WritePrivateProfileStringA(const char* section, const
                                                       const char* value, const char* fileName) {
     if (section == nullptr) {
         // Windows flushes its cache here; this implementation keeps none.
-        if (key == nullptr && value == nullptr) {
-            t_lastError = kSuccess;
-            return 1;
-        }
-        return static_cast<std::int32_t>(Fail(kInvalidParameter));
+        return WriteResult(key == nullptr && value == nullptr ? kSuccess : kInvalidParameter);
     }
     if (!ini::IsWritableSection(section) || (key && !ini::IsWritableKey(key)) ||
         (value && !ini::IsWritableValue(value)))
-        return static_cast<std::int32_t>(Fail(kInvalidParameter));
+        return WriteResult(kInvalidParameter);
     const std::uint32_t code =
         Rewrite(fileName, [&](const std::string& text, bool exists, std::string& out) {
             if (key == nullptr) {
@@ -347,21 +349,18 @@ std::int32_t PosixProfile::WritePrivateProfileStringA(const char* section, const
             out = ini::SetValue(text, section, key, value);
             return true;
         });
-    if (code)
-        return static_cast<std::int32_t>(Fail(code));
-    t_lastError = kSuccess;
-    return 1;
+    return WriteResult(code);
 }
 
 std::int32_t PosixProfile::WritePrivateProfileSectionA(const char* section, const char* entries,
                                                        const char* fileName) {
     if (section == nullptr || !ini::IsWritableSection(section))
-        return static_cast<std::int32_t>(Fail(kInvalidParameter));
+        return WriteResult(kInvalidParameter);
     std::vector<std::string_view> lines;
     for (const char* p = entries; p && *p; p += std::strlen(p) + 1) {
         lines.emplace_back(p);
         if (!ini::IsWritableEntry(lines.back()))
-            return static_cast<std::int32_t>(Fail(kInvalidParameter));
+            return WriteResult(kInvalidParameter);
     }
     const std::uint32_t code =
         Rewrite(fileName, [&](const std::string& text, bool exists, std::string& out) {
@@ -372,10 +371,7 @@ std::int32_t PosixProfile::WritePrivateProfileSectionA(const char* section, cons
             out = ini::ReplaceSection(text, section, lines);
             return true;
         });
-    if (code)
-        return static_cast<std::int32_t>(Fail(code));
-    t_lastError = kSuccess;
-    return 1;
+    return WriteResult(code);
 }
 
 std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) const {

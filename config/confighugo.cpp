@@ -4,7 +4,7 @@
 #include "app/shortpath.h"
 #include "ini/tolv_cini.h"
 #include "location/emulator_location.h"
-#include "platform/message_box.h"
+#include "platform/widgets/message_box.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/profile.h"
+#include "platform/profile/profile.h"
 
 namespace {
 

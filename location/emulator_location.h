@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/settings.h"
+#include "platform/settings/settings.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #include "app/frontend.h"
 #include "app/shortpath.h"
 #include "location/emulator_location.h"
-#include "platform/message_box.h"
+#include "platform/widgets/message_box.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #pragma once
-#include "platform/file_dialog.h"
-#include "platform/program_start.h"
-#include "platform/settings.h"
+#include "platform/widgets/file_dialog.h"
+#include "platform/process/program_start.h"
+#include "platform/settings/settings.h"
 
 namespace platform {
 

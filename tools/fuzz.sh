@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the private-profile functions with libFuzzer for SECONDS seconds
 # (default 60). Builds in build-fuzz/ with clang; new inputs that libFuzzer
-# finds go to build-fuzz/fuzz_corpus, the seeds in tests/ini/fuzz_corpus stay.
+# finds go to build-fuzz/fuzz_corpus, the seeds in tests/platform/profile/fuzz_corpus stay.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -19,6 +19,6 @@ fi
 cmake --build "$build" --target fuzz_profile -j "$jobs"
 
 mkdir -p "$build/fuzz_corpus" "$build/fuzz_scratch"
-VORLANES_FUZZ_DIR="$PWD/$build/fuzz_scratch" "$build/tests/ini/fuzz_profile" -max_total_time="$seconds" -print_final_stats=1 \
+VORLANES_FUZZ_DIR="$PWD/$build/fuzz_scratch" "$build/tests/platform/profile/fuzz_profile" -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="$build/" \
-    "$build/fuzz_corpus" tests/ini/fuzz_corpus
+    "$build/fuzz_corpus" tests/platform/profile/fuzz_corpus

@@ -2,7 +2,7 @@
 
 #include "app/frontend.h"
 #include "config/hugo_fixture.h"
-#include "platform/message_box.h"
+#include "platform/widgets/message_box.h"
 #include "support/widgets.h"
 
 #include <QCheckBox>

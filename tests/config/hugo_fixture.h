@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/paths.h"
+#include "platform/files/paths.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
 

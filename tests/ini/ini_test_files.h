@@ -5,7 +5,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/profile_posix.h"
+#include "platform/profile/profile_posix.h"
 
 namespace ini_test {
 

@@ -1,6 +1,6 @@
 #include "app/frontend.h"
 #include "location/pathemulator.h"
-#include "platform/message_box.h"
+#include "platform/widgets/message_box.h"
 #include "support/fakes.h"
 #include "support/widgets.h"
 

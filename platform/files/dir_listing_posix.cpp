@@ -1,0 +1,39 @@
+#include "platform/files/dir_listing.h"
+#include "platform/files/paths.h"
+
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace platform {
+
+Listing ListDirectory(const std::string& systemPath) {
+    Listing listing;
+    const std::string native = PathMap::System().ToNative(systemPath);
+    DIR* dir = native.empty() ? nullptr : opendir(native.c_str());
+    if (!dir) {
+        listing.ok = false;
+        listing.error = std::strerror(native.empty() ? ENOENT : errno);
+        return listing;
+    }
+    const int fd = dirfd(dir);
+    while (dirent* e = readdir(dir)) {
+        const char* name = e->d_name;
+        // Dot entries are hidden; a "\" cannot stand in a system path's name.
+        if (name[0] == '.' || std::strchr(name, '\\') != nullptr) {
+            continue;
+        }
+        bool isDirectory = e->d_type == DT_DIR;
+        if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
+            struct stat st {};
+            isDirectory = fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        }
+        listing.entries.push_back({name, isDirectory});
+    }
+    closedir(dir);
+    return listing;
+}
+
+} // namespace platform

@@ -1,0 +1,60 @@
+#include "platform/files/paths.h"
+
+#include <windows.h>
+
+namespace platform {
+namespace {
+
+std::vector<DriveInfo> SystemDrives() {
+    std::vector<DriveInfo> drives;
+    const DWORD mask = GetLogicalDrives();
+    for (int i = 0; i < 26; ++i) {
+        if ((mask & (1u << i)) == 0) {
+            continue;
+        }
+        const char letter = static_cast<char>('A' + i);
+        const std::string root = std::string(1, letter) + ":\\";
+        char label[MAX_PATH + 1] = {};
+        if (!GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr,
+                                   nullptr, 0)) {
+            label[0] = 0;
+        }
+        drives.push_back({letter, root, label});
+    }
+    return drives;
+}
+
+} // namespace
+
+PathMap::PathMap(std::vector<DriveInfo> drives) : drives_(std::move(drives)) {}
+
+const PathMap& PathMap::System() {
+    static const PathMap map(SystemDrives());
+    return map;
+}
+
+std::string PathMap::ToSystem(const std::string& nativePath) const {
+    return nativePath;
+}
+
+std::string PathMap::ToNative(const std::string& systemPath) const {
+    return systemPath;
+}
+
+std::string PathMap::CurrentDirectory() const {
+    char buffer[MAX_PATH + 1] = {};
+    GetCurrentDirectoryA(sizeof buffer, buffer);
+    return buffer;
+}
+
+std::string PathMap::DriveCurrentDirectory(char letter) const {
+    // Windows keeps a current directory per drive.
+    char buffer[MAX_PATH + 1] = {};
+    const std::string drive = std::string(1, letter) + ":";
+    if (GetFullPathNameA(drive.c_str(), sizeof buffer, buffer, nullptr) == 0) {
+        return drive + "\\";
+    }
+    return buffer;
+}
+
+} // namespace platform

@@ -1,0 +1,41 @@
+#include "platform/process/program_start.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace platform {
+namespace {
+
+class WindowsStarter final : public ProgramStarter {
+public:
+    StartResult Start(const std::string& commandLine) override {
+        std::vector<char> line(commandLine.begin(), commandLine.end());
+        line.push_back('\0');
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_SHOWNORMAL;
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process)) {
+            char text[512] = {};
+            FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           GetLastError(), 0, text, sizeof text, nullptr);
+            return {false, text};
+        }
+        // The emulator lives on its own: keep nothing of it.
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return {};
+    }
+};
+
+} // namespace
+
+ProgramStarter& SystemStarter() {
+    static WindowsStarter starter;
+    return starter;
+}
+
+} // namespace platform

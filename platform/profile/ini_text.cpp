@@ -1,0 +1,352 @@
+#include "platform/profile/ini_text.h"
+
+#include <cstring>
+#include <unordered_set>
+
+namespace platform::ini {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+void Classify(std::string_view text, Line& line) {
+    std::size_t i = line.begin;
+    while (i < line.end && IsBlank(text[i]))
+        ++i;
+    line.hasEquals = false;
+    line.name = {};
+    line.value = {};
+    if (i == line.end) {
+        line.kind = LineKind::Blank;
+        return;
+    }
+    const std::string_view rest = text.substr(i, line.end - i);
+    if (rest.front() == ';') {
+        line.kind = LineKind::Comment;
+        return;
+    }
+    if (rest.front() == '[') {
+        line.kind = LineKind::Header;
+        const std::size_t close = rest.find(']', 1);
+        line.name = TrimBlanks(
+            rest.substr(1, close == std::string_view::npos ? rest.size() - 1 : close - 1));
+        return;
+    }
+    line.kind = LineKind::Entry;
+    const std::size_t eq = rest.find('=');
+    if (eq == std::string_view::npos) {
+        line.name = TrimBlanks(rest);
+        return;
+    }
+    line.hasEquals = true;
+    line.name = TrimBlanks(rest.substr(0, eq));
+    line.value = TrimBlanks(rest.substr(eq + 1));
+}
+
+// Where the first section of a name lies: its header line and the start of
+// the next header (or the text's end).
+struct SectionSpan {
+    Line header;
+    std::size_t end = 0;
+};
+
+std::optional<SectionSpan> FindSection(std::string_view text, std::string_view section) {
+    section = TrimBlanks(section);
+    LineReader reader(text);
+    Line line;
+    std::optional<SectionSpan> span;
+    while (reader.Next(line)) {
+        if (line.kind != LineKind::Header)
+            continue;
+        if (span) {
+            span->end = line.begin;
+            return span;
+        }
+        if (NamesEqual(line.name, section))
+            span = SectionSpan{line, text.size()};
+    }
+    return span;
+}
+
+// Calls visit(line) for every line of the section's body until it returns false.
+template <typename Visit>
+void ForEachBodyLine(std::string_view text, const SectionSpan& span, Visit visit) {
+    LineReader reader(text.substr(0, span.end));
+    reader.Seek(span.header.next);
+    Line line;
+    while (reader.Next(line)) {
+        if (!visit(line))
+            return;
+    }
+}
+
+bool HasBreakOrNul(std::string_view s) {
+    return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+bool EndsWithBreak(std::string_view text) {
+    return !text.empty() && (text.back() == '\n' || text.back() == '\r');
+}
+
+void AppendNewSection(std::string& out, std::string_view text, std::string_view section,
+                      std::string_view eol) {
+    out.append(text);
+    if (!text.empty() && !EndsWithBreak(text))
+        out.append(eol);
+    out.append("[").append(TrimBlanks(section)).append("]").append(eol);
+}
+
+} // namespace
+
+void LineReader::Seek(std::size_t pos) {
+    pos_ = pos;
+}
+
+bool LineReader::Next(Line& line) {
+    const std::size_t n = text_.size();
+    if (pos_ >= n)
+        return false;
+    const char* base = text_.data();
+    const char* start = base + pos_;
+    // memchr is far faster than a byte loop on large files; a lone CR is rare.
+    const void* lf = std::memchr(start, '\n', n - pos_);
+    const std::size_t lfPos = lf ? static_cast<const char*>(lf) - base : n;
+    const void* cr = std::memchr(start, '\r', lfPos - pos_);
+    line.begin = pos_;
+    if (cr) {
+        line.end = static_cast<const char*>(cr) - base;
+        line.next = (line.end + 1 < n && base[line.end + 1] == '\n') ? line.end + 2 : line.end + 1;
+    } else {
+        line.end = lfPos;
+        line.next = lfPos < n ? lfPos + 1 : n;
+    }
+    pos_ = line.next;
+    Classify(text_, line);
+    return true;
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+    std::size_t b = 0;
+    std::size_t e = s.size();
+    while (b < e && IsBlank(s[b]))
+        ++b;
+    while (e > b && IsBlank(s[e - 1]))
+        --e;
+    return s.substr(b, e - b);
+}
+
+bool NamesEqual(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::string_view Unquote(std::string_view value) {
+    if (value.size() > 1 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+std::string_view LineEnding(std::string_view text) {
+    const std::size_t i = text.find_first_of("\r\n");
+    if (i == std::string_view::npos)
+        return "\r\n";
+    if (text[i] == '\n')
+        return "\n";
+    return (i + 1 < text.size() && text[i + 1] == '\n') ? std::string_view("\r\n")
+                                                        : std::string_view("\r");
+}
+
+std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
+                                          std::string_view key) {
+    const auto span = FindSection(text, section);
+    if (!span)
+        return std::nullopt;
+    key = TrimBlanks(key);
+    std::optional<std::string_view> found;
+    ForEachBodyLine(text, *span, [&](const Line& line) {
+        if (line.kind == LineKind::Entry && line.hasEquals && NamesEqual(line.name, key)) {
+            found = Unquote(line.value);
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+std::optional<std::vector<std::string>> SectionEntries(std::string_view text,
+                                                       std::string_view section) {
+    const auto span = FindSection(text, section);
+    if (!span)
+        return std::nullopt;
+    std::vector<std::string> entries;
+    ForEachBodyLine(text, *span, [&](const Line& line) {
+        if (line.kind != LineKind::Entry)
+            return true;
+        std::string entry(line.name);
+        if (line.hasEquals)
+            entry.append("=").append(line.value);
+        entries.push_back(std::move(entry));
+        return true;
+    });
+    return entries;
+}
+
+std::vector<std::string_view> KeyNames(std::string_view text, std::string_view section) {
+    std::vector<std::string_view> keys;
+    const auto span = FindSection(text, section);
+    if (!span)
+        return keys;
+    ForEachBodyLine(text, *span, [&](const Line& line) {
+        if (line.kind == LineKind::Entry && line.hasEquals)
+            keys.push_back(line.name);
+        return true;
+    });
+    return keys;
+}
+
+std::vector<std::string_view> SectionNames(std::string_view text) {
+    std::vector<std::string_view> names;
+    std::unordered_set<std::string> seen;
+    LineReader reader(text);
+    Line line;
+    while (reader.Next(line)) {
+        if (line.kind != LineKind::Header || line.name.empty())
+            continue;
+        std::string folded(line.name);
+        for (char& c : folded)
+            c = FoldAscii(c);
+        if (seen.insert(std::move(folded)).second)
+            names.push_back(line.name);
+    }
+    return names;
+}
+
+std::string SetValue(std::string_view text, std::string_view section, std::string_view key,
+                     std::string_view value) {
+    const std::string_view eol = LineEnding(text);
+    key = TrimBlanks(key);
+    std::string out;
+    const auto span = FindSection(text, section);
+    if (!span) {
+        out.reserve(text.size() + section.size() + key.size() + value.size() + 8);
+        AppendNewSection(out, text, section, eol);
+        out.append(key).append("=").append(value).append(eol);
+        return out;
+    }
+    std::optional<Line> match;
+    Line last = span->header;
+    ForEachBodyLine(text, *span, [&](const Line& line) {
+        if (line.kind != LineKind::Entry)
+            return true;
+        if (line.hasEquals && NamesEqual(line.name, key)) {
+            match = line;
+            return false;
+        }
+        last = line;
+        return true;
+    });
+    out.reserve(text.size() + key.size() + value.size() + 4);
+    if (match) {
+        // The key keeps the spelling it has in the file.
+        out.append(text.substr(0, match->begin)).append(match->name).append("=").append(value);
+        out.append(text.substr(match->end));
+        return out;
+    }
+    out.append(text.substr(0, last.next));
+    if (last.end == last.next)
+        out.append(eol);
+    out.append(key).append("=").append(value).append(eol);
+    out.append(text.substr(last.next));
+    return out;
+}
+
+std::string RemoveKey(std::string_view text, std::string_view section, std::string_view key) {
+    const auto span = FindSection(text, section);
+    if (!span)
+        return std::string(text);
+    key = TrimBlanks(key);
+    std::optional<Line> match;
+    ForEachBodyLine(text, *span, [&](const Line& line) {
+        if (line.kind == LineKind::Entry && line.hasEquals && NamesEqual(line.name, key)) {
+            match = line;
+            return false;
+        }
+        return true;
+    });
+    if (!match)
+        return std::string(text);
+    std::string out(text.substr(0, match->begin));
+    out.append(text.substr(match->next));
+    return out;
+}
+
+std::string RemoveSection(std::string_view text, std::string_view section) {
+    const auto span = FindSection(text, section);
+    if (!span)
+        return std::string(text);
+    std::string out(text.substr(0, span->header.begin));
+    out.append(text.substr(span->end));
+    return out;
+}
+
+std::string ReplaceSection(std::string_view text, std::string_view section,
+                           const std::vector<std::string_view>& entries) {
+    const std::string_view eol = LineEnding(text);
+    std::string out;
+    const auto span = FindSection(text, section);
+    if (!span) {
+        AppendNewSection(out, text, section, eol);
+        for (const auto& entry : entries)
+            out.append(entry).append(eol);
+        return out;
+    }
+    out.append(text.substr(0, span->header.next));
+    if (span->header.end == span->header.next && !entries.empty())
+        out.append(eol);
+    for (const auto& entry : entries)
+        out.append(entry).append(eol);
+    ForEachBodyLine(text, *span, [&](const Line& line) {
+        if (line.kind != LineKind::Entry)
+            out.append(text.substr(line.begin, line.next - line.begin));
+        return true;
+    });
+    out.append(text.substr(span->end));
+    return out;
+}
+
+bool IsWritableSection(std::string_view section) {
+    return !HasBreakOrNul(section) && section.find(']') == std::string_view::npos;
+}
+
+bool IsWritableKey(std::string_view key) {
+    if (HasBreakOrNul(key))
+        return false;
+    key = TrimBlanks(key);
+    return key.find('=') == std::string_view::npos &&
+           (key.empty() || (key.front() != '[' && key.front() != ';'));
+}
+
+bool IsWritableValue(std::string_view value) {
+    return !HasBreakOrNul(value);
+}
+
+bool IsWritableEntry(std::string_view entry) {
+    if (HasBreakOrNul(entry))
+        return false;
+    entry = TrimBlanks(entry);
+    return entry.empty() || entry.front() != '[';
+}
+
+} // namespace platform::ini

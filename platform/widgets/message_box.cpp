@@ -1,0 +1,26 @@
+#include "platform/widgets/message_box.h"
+
+#include <QMessageBox>
+#include <utility>
+
+namespace platform {
+namespace {
+MessageSink& Sink() {
+    static MessageSink sink;
+    return sink;
+}
+} // namespace
+
+void ShowMessage(QWidget* parent, const QString& title, const QString& text) {
+    if (Sink()) {
+        Sink()(title, text);
+        return;
+    }
+    QMessageBox::warning(parent, title, text);
+}
+
+MessageSink SetMessageSink(MessageSink sink) {
+    return std::exchange(Sink(), std::move(sink));
+}
+
+} // namespace platform

@@ -1,0 +1,45 @@
+#include "platform/files/dir_listing.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct MatchCase {
+    const char* name;
+    const char* pattern;
+    bool matches;
+};
+
+class MatchesPatternTest : public ::testing::TestWithParam<MatchCase> {};
+
+TEST_P(MatchesPatternTest, MatchesMasksRegardlessOfCase) {
+    EXPECT_EQ(platform::MatchesPattern(GetParam().name, GetParam().pattern), GetParam().matches);
+}
+
+constexpr const char* kImages = "*.pce;*.zip;*.iso";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, MatchesPatternTest,
+    ::testing::Values(MatchCase{"GAME.PCE", kImages, true}, MatchCase{"game.pce", kImages, true},
+                      MatchCase{"Game.Pce", kImages, true}, MatchCase{"disc.iso", kImages, true},
+                      MatchCase{"game.zip", kImages, true}, MatchCase{"notes.txt", kImages, false},
+                      MatchCase{"game.pce.bak", kImages, false}, MatchCase{"pce", kImages, false},
+                      MatchCase{".pce", kImages, true}, MatchCase{"\xC9t\xE8.pce", kImages, true},
+                      MatchCase{"a.b.c", "*.c", true}, MatchCase{"ab", "a?", true},
+                      MatchCase{"a", "a?", false}, MatchCase{"x", ";;x;", true},
+                      MatchCase{"anything", "*", true}));
+
+TEST(MatchingFiles, ListsMatchingFilesInNameOrder) {
+    platform::Listing listing;
+    for (const char* name :
+         {"notes.txt", "game.zip", "Game.Pce", "disc.iso", "game.pce", "GAME.PCE"}) {
+        listing.entries.push_back({name, false});
+    }
+    listing.entries.push_back({"roms.pce", true}); // a directory is not a file
+    const std::vector<std::string> files = platform::MatchingFiles(listing, kImages);
+    EXPECT_EQ(files, (std::vector<std::string>{"disc.iso", "GAME.PCE", "Game.Pce", "game.pce",
+                                               "game.zip"}));
+    EXPECT_EQ(platform::Subdirectories(listing), std::vector<std::string>{"roms.pce"});
+}
+
+} // namespace

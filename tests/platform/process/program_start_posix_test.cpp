@@ -1,0 +1,75 @@
+#include "platform/files/paths.h"
+#include "platform/process/program_start.h"
+#include "support/temp_dir.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// An emulator stand-in that writes each argument it receives on a line of its own.
+fs::path FakeEmulator(const TempDir& dir, const std::string& name, const fs::path& record) {
+    const fs::path program = dir.Write(
+        name, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" + record.string() +
+                  ".tmp\"\nmv \"" + record.string() + ".tmp\" \"" + record.string() + "\"\n");
+    fs::permissions(program, fs::perms::owner_all);
+    return program;
+}
+
+std::string WaitForFile(const fs::path& file) {
+    for (int i = 0; i < 500 && !fs::exists(file); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(SystemStarter, StartsTheProgramWithTheArgumentsOfTheCommandLine) {
+    TempDir tmp;
+    const fs::path record = tmp.path() / "args.txt";
+    FakeEmulator(tmp, "Emulator Directory/hu-go!.exe", record);
+    const std::string dir = platform::PathMap::System().ToSystem(tmp.native());
+    const std::string line = dir + "\\EMULAT~1\\hu-go!.exe -c2 -iZ:\\CD\\\\disc.iso \"a b\"";
+
+    const platform::StartResult result = platform::SystemStarter().Start(line);
+    ASSERT_TRUE(result.ok) << result.reason;
+    EXPECT_EQ(WaitForFile(record), "-c2\n-iZ:\\CD\\\\disc.iso\na b\n");
+}
+
+TEST(SystemStarter, ReportsWhyAProgramCannotStart) {
+    TempDir tmp;
+    tmp.Write("plain.exe", "not a program");
+    const std::string dir = platform::PathMap::System().ToSystem(tmp.native());
+    struct Case {
+        std::string line;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {dir + "\\missing\\hu-go!.exe x", "No such file or directory"},
+        {"no-such-program-anywhere.exe", "No such file or directory"},
+        {"", "No such file or directory"},
+    };
+    for (const Case& c : cases) {
+        const platform::StartResult result = platform::SystemStarter().Start(c.line);
+        EXPECT_FALSE(result.ok) << c.line;
+        EXPECT_EQ(result.reason, c.reason) << c.line;
+    }
+    // Neither executable nor startable through Wine when Wine is not on PATH.
+    const char* path = std::getenv("PATH");
+    const std::string saved = path ? path : "";
+    setenv("PATH", "/nonexistent", 1);
+    const platform::StartResult result = platform::SystemStarter().Start(dir + "\\plain.exe");
+    setenv("PATH", saved.c_str(), 1);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.reason, "Permission denied");
+}
+
+} // namespace

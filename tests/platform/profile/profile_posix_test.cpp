@@ -1,0 +1,389 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <random>
+#include <sched.h>
+#include <string>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "ini/ini_test_files.h"
+#include "platform/profile/ini_text.h"
+
+namespace {
+
+using ini_test::Profile;
+using ini_test::ReadFile;
+using ini_test::TempDir;
+using ini_test::WriteFile;
+using namespace std::string_literals;
+using platform::ini::FindValue;
+namespace fs = std::filesystem;
+
+struct SizeCase {
+    char op; // v: the value k=text; l: the section and the names, both "a=1\0b=22\0"; n: no file
+    std::string text;
+    std::uint32_t size, count;
+    std::string bytes; // the start of the buffer
+    std::uint32_t code;
+};
+
+class Sizes : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(Sizes, ReadsFillAtMostTheBuffer) {
+    const auto& [op, text, size, count, bytes, code] = GetParam();
+    TempDir dir;
+    const std::string file = dir.Path("s.ini");
+    const char* f = file.c_str();
+    const auto check = [&](const auto& read) {
+        std::vector<char> buffer(size, 'X'); // exactly `size`, so that the sanitizer sees overruns
+        EXPECT_EQ(read(buffer.data()), count);
+        EXPECT_EQ(Profile().GetLastError(), code);
+        EXPECT_EQ(std::string(buffer.data(), bytes.size()), bytes);
+    };
+    auto& p = Profile();
+    if (op == 'v') {
+        WriteFile(file, "[S]\r\nk=" + text + "\r\n");
+        return check([&](char* b) { return p.GetPrivateProfileStringA("S", "k", "", b, size, f); });
+    }
+    if (op == 'l') {
+        WriteFile(file, "[S]\na=1\nb = 22\n[a=1]\n[b=22]\n");
+        check([&](char* b) { return p.GetPrivateProfileSectionA("S", b, size, f); });
+        WriteFile(file, "[a=1]\n[b=22]\n");
+    }
+    check([&](char* b) { return p.GetPrivateProfileSectionNamesA(b, size, f); });
+}
+
+const std::string k254(254, 'v');
+const SizeCase kSizes[] = {
+    {'v', "abcd", 0, 0, "", 234},
+    {'v', "abcd", 1, 0, "\0"s, 234},
+    {'v', "abcd", 2, 1, "a\0"s, 234},
+    {'v', "abcd", 3, 2, "ab\0"s, 234},
+    {'v', "abcd", 4, 3, "abc\0"s, 234},
+    {'v', "abcd", 5, 4, "abcd\0"s, 0},
+    {'v', k254, 255, 254, k254 + '\0', 0},
+    {'v', k254 + "v", 255, 254, k254 + '\0', 234},
+    {'v', k254 + std::string(46, 'v'), 255, 254, k254 + '\0', 234},
+    {'l', "", 11, 9, "a=1\0b=22\0\0X"s, 0},
+    {'l', "", 10, 9, "a=1\0b=22\0\0"s, 0},
+    {'l', "", 9, 7, "a=1\0b=2\0\0"s, 234},
+    {'l', "", 4, 2, "a=\0\0"s, 234},
+    {'l', "", 2, 0, "\0\0"s, 234},
+    {'l', "", 1, 0, "\0"s, 234},
+    {'l', "", 0, 0, "", 234},
+    {'n', "", 16, 0, "\0X"s, 2}, // a single NUL
+};
+INSTANTIATE_TEST_SUITE_P(Profile, Sizes, ::testing::ValuesIn(kSizes));
+
+TEST(Message, EnglishTextWithLineBreakAndNothingForAnUnknownCode) {
+    const std::pair<std::uint32_t, std::string> texts[] = {
+        {2, "The system cannot find the file specified.\r\n"},
+        {3, "The system cannot find the path specified.\r\n"},
+        {5, "Access is denied.\r\n"},
+        {19, "The media is write protected.\r\n"},
+        {32, "The process cannot access the file because it is being used by another process.\r\n"},
+        {87, "The parameter is incorrect.\r\n"},
+        {112, "There is not enough space on the disk.\r\n"},
+        {123, "The filename, directory name, or volume label syntax is incorrect.\r\n"},
+        {206, "The filename or extension is too long.\r\n"},
+        {223, "The file size exceeds the limit allowed and cannot be saved.\r\n"},
+        {234, "More data is available.\r\n"},
+        {0xDEAD, ""}};
+    for (const auto& [code, text] : texts) {
+        std::vector<char> buffer(255, 'X');
+        EXPECT_EQ(Profile().FormatMessageA(0x1200, nullptr, code, 0, buffer.data(), 255, nullptr),
+                  text.size());
+        EXPECT_EQ(std::string(buffer.data(), text.size() + 1), text + (text.empty() ? 'X' : '\0'));
+    }
+    EXPECT_EQ(Profile().GetLastError(), 317u);
+}
+
+int Wait(pid_t pid) {
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return status;
+}
+
+int Write(const std::string& section, const std::string& key, const std::string& value,
+          const std::string& file) {
+    return Profile().WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
+                                                file.c_str());
+}
+
+// How a call's child process sees the machine.
+enum Setup { kPlain, kNobody, kRelative, kFileSizeLimit, kFullDisk, kReadOnlyMedia };
+
+const std::string kFile = "[S]\r\nk=old\r\nempty=\r\n[Empty]\r\n;c\r\n";
+const std::string kNew = "[S]\r\nk=new\r\nempty=\r\n[Empty]\r\n;c\r\n";
+const std::string kLong(4096, 'z');
+
+struct Call {
+    const char* name;
+    char op;          // read a value, v, or section, s; write a value, w, or section, W
+    const char* file; // in the sandbox below
+    const char *section, *key, *value; // value: nullptr removes; W: entries, "|" between them
+    std::uint32_t code = 0;
+    Setup setup = kPlain;
+    std::string before = kFile;         // of "file"
+    std::optional<std::string> after{}; // none: as before
+};
+
+// A write that succeeds on "file", or on "void" when there is no text before.
+Call Edit(const char* name, char op, const char* section, const char* key, const char* value,
+          const std::string& before, const std::string& after) {
+    return {name,   op,   before.empty() ? "void" : "file", section, key, value, 0, kPlain,
+            before, after};
+}
+
+constexpr int kSkipped = 254;
+
+int Damaged(const char* what) {
+    std::cerr << what << '\n';
+    return 253;
+}
+
+// Every name below root with its type and mode.
+std::map<std::string, std::string> Listing(const std::string& root) {
+    std::map<std::string, std::string> entries;
+    for (const auto& e : fs::recursive_directory_iterator(root)) {
+        const auto st = e.symlink_status();
+        entries[e.path().string()] =
+            std::to_string(int(st.type())) + std::to_string(int(st.permissions()));
+    }
+    return entries;
+}
+
+std::string Content(const std::string& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error) ? ReadFile(path) : "";
+}
+
+// In a child: the call's code; Damaged when it left other bytes than expected,
+// or added, lost or changed the mode of any file.
+int Perform(const Call& c, const std::string& root) noexcept {
+    std::string path = *c.file ? root + c.file : ""; // root ends in "/"
+    if (c.setup == kNobody && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+        return kSkipped;
+    if (c.setup == kRelative && ::chdir(root.c_str()) == 0)
+        path = c.file;
+    const struct rlimit limit = {1024, RLIM_INFINITY};
+    if (c.setup == kFileSizeLimit &&
+        (::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &limit) != 0))
+        return kSkipped;
+    if (c.setup == kFullDisk || c.setup == kReadOnlyMedia) {
+        const std::string mnt = root + "mnt";
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", mnt.c_str(), "tmpfs", 0, "size=64k") != 0)
+            return kSkipped;
+        WriteFile(path, "[S]\r\nk=" + std::string(20000, 'a') + "\r\n");
+        if (c.setup == kFullDisk)
+            WriteFile(mnt + "/filler", std::string(64 * 1024, 'f'));
+        else if (::mount(nullptr, mnt.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+            return kSkipped;
+    }
+    const auto files = Listing(root);
+    const std::string expected = c.after.value_or(Content(path));
+    std::string entries = c.value ? c.value + "\0"s : "";
+    std::replace(entries.begin(), entries.end(), '|', '\0');
+    std::vector<char> buffer(64, 'X');
+    const char* f = path.c_str();
+    auto& p = Profile();
+    const bool ok =
+        c.op == 'v'   ? p.GetPrivateProfileStringA(c.section, c.key, "", buffer.data(), 64, f) == 0
+        : c.op == 's' ? p.GetPrivateProfileSectionA(c.section, buffer.data(), 64, f) == 0
+        : c.op == 'w'
+            ? p.WritePrivateProfileStringA(c.section, c.key, c.value, f) != 0
+            : p.WritePrivateProfileSectionA(c.section, c.value ? entries.data() : nullptr, f) != 0;
+    const auto code = static_cast<int>(p.GetLastError());
+    auto now = Listing(root);
+    if (!files.count(path) && !expected.empty())
+        now.erase(path);
+    const bool read = c.op == 'v' || c.op == 's';
+    if (read ? !ok || buffer[0] != '\0' : ok != (code == 0))
+        return Damaged("the result does not match the code");
+    if (Content(path) != expected)
+        return Damaged("the file is not as expected");
+    return now == files ? code : Damaged("files added or lost, or their modes changed");
+}
+
+void PrintTo(const Call& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class Calls : public ::testing::TestWithParam<Call> {};
+
+TEST_P(Calls, GiveTheirCodeAndChangeOnlyWhatTheyMust) {
+    const Call& c = GetParam();
+    TempDir dir;
+    const auto path = [&](const char* name) { return dir.Path(name); };
+    for (const char* name : {"dir", "mnt", "locked"})
+        fs::create_directory(path(name));
+    fs::create_symlink("file", path("link"));
+    const auto make = [&](const char* name, const std::string& text, int mode) {
+        WriteFile(path(name), text);
+        fs::permissions(path(name), fs::perms(mode));
+    };
+    make("file", c.before, 0640);
+    make("readonly", kFile, 0444);
+    make("secret", kFile, 0);
+    make("locked/w.ini", kFile, 0666);
+    fs::permissions(path(""), fs::perms(0777));
+    fs::permissions(path("locked"), fs::perms(0555));
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(Perform(c, path("")));
+    const int status = Wait(pid);
+    fs::permissions(path("locked"), fs::perms(0755)); // so that it can be removed
+    ASSERT_TRUE(WIFEXITED(status)) << "signal " << WTERMSIG(status);
+    if (WEXITSTATUS(status) == kSkipped)
+        GTEST_SKIP() << "needs a private mount, or to run as root";
+    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(c.code));
+}
+
+const std::string kHandHead = "; written by hand\r\n\r\n[Main]  ; the emulator's own\r\n"
+                              "\tvmode   =  0\r\nLanguage=1\r\n";
+const std::string kHandTail = "smode=-1\r\n\r\n; \xE9t\xE9 \xFF\r\n[Other]\nx = \"q\"\n";
+
+const Call kCalls[] = {
+    {"EmptyValue", 'v', "file", "S", "empty", nullptr, 0},
+    {"MissingKey", 'v', "file", "S", "missing", nullptr, 2},
+    {"MissingSection", 'v', "file", "Missing", "k", nullptr, 2},
+    {"EmptySection", 's', "file", "Empty", nullptr, nullptr, 0},
+    {"MissingSectionList", 's', "file", "Missing", nullptr, nullptr, 2},
+    {"MissingFile", 'v', "void", "S", "k", nullptr, 2},
+    {"MissingDirectory", 'v', "void/x.ini", "S", "k", nullptr, 3},
+    {"FileAsDirectory", 'v', "file/x.ini", "S", "k", nullptr, 3},
+    {"DirectoryAsFile", 'v', "dir", "S", "k", nullptr, 5},
+    {"NoName", 's', "", "S", nullptr, nullptr, 5},
+    {"BadName", 'v', "a*.ini", "S", "k", nullptr, 123},
+    {"Unreadable", 'v', "secret", "S", "k", nullptr, 5, kNobody},
+    {"WriteReadOnlyFile", 'w', "readonly", "S", "k", "new", 5},
+    {"WriteDirectoryAsFile", 'w', "dir", "S", "k", "new", 5},
+    {"WriteMissingDirectory", 'w', "void/x.ini", "S", "k", "new", 3},
+    {"WriteNewFileInLockedDirectory", 'w', "locked/new.ini", "S", "k", "new", 5, kNobody},
+    {"WriteInPlaceInLockedDirectory", 'w', "locked/w.ini", "S", "k", "new", 0, kNobody, kFile,
+     kNew},
+    {"WriteThroughLink", 'w', "link", "S", "k", "new", 0, kPlain, kFile, kNew},
+    {"WriteRelativeName", 'w', "file", "S", "k", "new", 0, kRelative, kFile, kNew},
+    {"WriteFullDisk", 'w', "mnt/f.ini", "S", "k", "new", 112, kFullDisk},
+    {"WriteReadOnlyMedia", 'w', "mnt/f.ini", "S", "k", "new", 19, kReadOnlyMedia},
+    {"WriteBeyondFileSizeLimit", 'w', "file", "S", "k", kLong.c_str(), 223, kFileSizeLimit},
+    {"InjectLfInValue", 'w', "file", "S", "k", "1\nx=2", 87},
+    {"InjectCrInValue", 'w', "file", "S", "k", "1\rx=2", 87},
+    {"InjectIntoNewFile", 'w', "void", "S", "k", "1\r\nx=2", 87},
+    {"InjectInKey", 'w', "file", "S", "k\r\nx", "1", 87},
+    {"KeyAsHeader", 'w', "file", "S", "[T]", "x", 87},
+    {"KeyAsEntry", 'w', "file", "S", "vmode=3", "x", 87},
+    {"InjectInSection", 'w', "file", "S]\r\n[T", "t", "evil", 87},
+    {"SectionEndingEarly", 'w', "file", "T]x", "t", "evil", 87},
+    {"InjectHeaderInEntry", 'W', "file", "S", nullptr, "k=1\r\n[T]\r\nt=evil", 87},
+    {"EntryAsHeader", 'W', "file", "S", nullptr, "[T]=x", 87},
+    Edit("HandEdited", 'w', "MAIN", "ROM_DIR", "D:\\GAMES\\",
+         kHandHead + "rom_dir = C:\\ROMS\\ \r\n" + kHandTail,
+         kHandHead + "rom_dir=D:\\GAMES\\\r\n" + kHandTail),
+    Edit("KeepsSpellingPlaceAndEnding", 'w', "main", "vmode", "3",
+         "[Main]\r\n  VMode = 1 \r\n; c\r\nx=2\r\n", "[Main]\r\nVMode=3\r\n; c\r\nx=2\r\n"),
+    Edit("NewKeyAfterLastEntry", 'w', "A", "c", "2", "[A]\na=1\n\n; tail\n[B]\nb=1\n",
+         "[A]\na=1\nc=2\n\n; tail\n[B]\nb=1\n"),
+    Edit("NewSectionAtEnd", 'w', "B", "k", "v", "[A]\na=1\n", "[A]\na=1\n[B]\nk=v\n"),
+    Edit("NewFile", 'w', "Main", "vmode", "3", "", "[Main]\r\nvmode=3\r\n"),
+    Edit("NoLineBreakAtEnd", 'w', "A", "b", "2", "[A]\na=1", "[A]\na=1\nb=2\n"),
+    Edit("SectionAfterTextWithoutBreak", 'w', "A", "k", "v", "x=1", "x=1\r\n[A]\r\nk=v\r\n"),
+    Edit("CarriageReturnFile", 'w', "A", "b", "2", "[A]\ra=1\r", "[A]\ra=1\rb=2\r"),
+    Edit("NamesTrimmedValueAsGiven", 'w', " Main\t", " vmode ", " 3 ", "",
+         "[Main]\r\nvmode= 3 \r\n"),
+    Edit("FirstOfDuplicateSections", 'w', "A", "b", "2", "[A]\na=1\n[a]\nb=1\n",
+         "[A]\na=1\nb=2\n[a]\nb=1\n"),
+    Edit("FirstOfDuplicateKeys", 'w', "A", "K", "3", "[A]\nk=1\nk=2\n", "[A]\nk=3\nk=2\n"),
+    Edit("CommentedKeyIsNotTheKey", 'w', "A", "k", "2", "[A]\n;k=1\n", "[A]\nk=2\n;k=1\n"),
+    Edit("RemoveKey", 'w', "A", "a", nullptr, "[A]\na=1\nb=2\n[B]\nc=3\n", "[A]\nb=2\n[B]\nc=3\n"),
+    Edit("RemoveSection", 'w', "a", nullptr, nullptr, "[A]\nb=2\n[B]\nc=3\n", "[B]\nc=3\n"),
+    Edit("SectionReplaced", 'W', "S", nullptr, "a=1|b=2",
+         "[S]\r\nx=1\r\n; keep\r\ny=2\r\n\r\n[T]\r\nt=1\r\n",
+         "[S]\r\na=1\r\nb=2\r\n; keep\r\n\r\n[T]\r\nt=1\r\n"),
+    Edit("SectionEmptied", 'W', "S", nullptr, "", "[T]\nt=1\n[s]\nx=1\n", "[T]\nt=1\n[s]\n"),
+    Edit("SectionCreated", 'W', "S", nullptr, "a=1", "[T]\nt=1", "[T]\nt=1\n[S]\na=1\n"),
+    Edit("SectionHeaderWithoutBreak", 'W', "S", nullptr, "a=1", "[S]", "[S]\r\na=1\r\n"),
+    Edit("FirstOfDuplicatesReplaced", 'W', "S", nullptr, "z=3", "[S]\nx=1\n[S]\ny=2\n",
+         "[S]\nz=3\n[S]\ny=2\n"),
+};
+INSTANTIATE_TEST_SUITE_P(Profile, Calls, ::testing::ValuesIn(kCalls),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Crash, KilledWriterLeavesTheFileBeforeOrAfterNeverTorn) {
+    TempDir dir;
+    const std::string file = dir.Path("crash.ini");
+    std::string padding; // long enough that a write is often hit midway
+    for (int i = 0; i < 2000; ++i)
+        padding += "[Pad" + std::to_string(i) + "]\r\nkey=some value of a few bytes\r\n";
+    const auto state = [&](long n) { return "[C]\r\nn=" + std::to_string(n) + "\r\n" + padding; };
+    WriteFile(file, state(0));
+    std::mt19937 random(20240607);
+    long last = 0;
+    for (int round = 0; round < 200; ++round) {
+        int started[2];
+        ASSERT_EQ(::pipe(started), 0);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            if (::write(started[1], "!", 1) == 1) {
+                for (long n = last + 1;; ++n)
+                    Write("C", "n", std::to_string(n), file);
+            }
+            ::_exit(1);
+        }
+        char byte = 0; // the writer runs
+        ASSERT_EQ(::read(started[0], &byte, 1), 1);
+        ::close(started[0]);
+        ::close(started[1]);
+        ::usleep(random() % 3000);
+        ::kill(pid, SIGKILL);
+        ASSERT_TRUE(WIFSIGNALED(Wait(pid))) << round;
+        const std::string now = ReadFile(file); // state(n) is "[C]\r\nn=" n ...
+        const long n = now.size() > 7 ? std::atol(now.c_str() + 7) : -1;
+        ASSERT_TRUE(n >= last && now == state(n)) << "round " << round << ": " << now.substr(0, 20);
+        last = n;
+    }
+    EXPECT_GT(last, 0) << "the writers never got a write done";
+    // The next write clears what the killed writers left behind.
+    ASSERT_NE(Write("C", "n", "0", file), 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path("")), {}), 1);
+}
+
+TEST(Concurrency, FourProcessesLoseNoUpdate) {
+    TempDir dir;
+    const std::string file = dir.Path("shared.ini");
+    // Half into one shared section, half into one of the process's own.
+    const auto section = [](int p, int k) { return k % 2 ? "Shared" : "Own" + std::to_string(p); };
+    const auto key = [](int p, int k) { return "p" + std::to_string(p) + "k" + std::to_string(k); };
+    std::vector<pid_t> writers;
+    for (int p = 0; p < 4; ++p) {
+        writers.push_back(::fork());
+        if (writers.back() == 0) {
+            int failures = 0;
+            for (int k = 0; k < 250; ++k)
+                failures += Write(section(p, k), key(p, k), std::to_string(k), file) == 0;
+            ::_exit(failures);
+        }
+    }
+    for (const pid_t pid : writers)
+        EXPECT_EQ(Wait(pid), 0); // exited, and no write failed
+    const std::string text = ReadFile(file);
+    int found = 0;
+    for (int p = 0; p < 4; ++p) {
+        for (int k = 0; k < 250; ++k)
+            found += FindValue(text, section(p, k), key(p, k)) == std::to_string(k);
+    }
+    EXPECT_EQ(found, 1000);
+}
+
+} // namespace

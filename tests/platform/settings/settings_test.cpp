@@ -1,0 +1,86 @@
+#include "platform/settings/settings.h"
+#include "support/temp_dir.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QSettings>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Points the user's native settings at a directory of the test's own.
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { UseDirectory(config.native()); }
+    void TearDown() override { UseDirectory(config.native()); }
+
+    static void UseDirectory(const std::string& dir) {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(dir));
+    }
+
+    std::string FileText() {
+        std::ifstream in(config.path() / "Vorlanes.conf");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    TempDir config;
+    platform::SettingsStore& store = platform::SystemSettings();
+};
+
+TEST_F(SettingsStoreTest, AnAbsentEntryReadsEmpty) {
+    EXPECT_EQ(store.Read("Vorlanes", "HuGo", "Path"), "");
+}
+
+TEST_F(SettingsStoreTest, SavesPrivatelyAndReplacesTheOldValue) {
+    ASSERT_TRUE(store.Save("Vorlanes", "HuGo", "Path", "C:\\Progra~1\\Hu-Go\\").ok);
+    ASSERT_TRUE(store.Save("Vorlanes", "HuGo", "Path", "D:\\Emu\\").ok);
+    EXPECT_EQ(store.Read("Vorlanes", "HuGo", "Path"), "D:\\Emu\\");
+    EXPECT_NE(FileText().find("[HuGo]"), std::string::npos);
+    const fs::perms perms = fs::status(config.path() / "Vorlanes.conf").permissions();
+    EXPECT_EQ(perms & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(SettingsStoreTest, TheValueSurvivesANewProcess) {
+    ASSERT_TRUE(store.Save("Vorlanes", "HuGo", "Path", "D:\\Jeux\\PC Eng~1\\").ok);
+    QProcess child;
+    QStringList env = QProcess::systemEnvironment();
+    env << QStringLiteral("VORLANES_TEST_SETTINGS_DIR=") + QString::fromStdString(config.native());
+    child.setEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=SettingsChild.PrintsTheStoredPath")});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    EXPECT_TRUE(child.readAllStandardOutput().contains("stored=[D:\\Jeux\\PC Eng~1\\]"));
+}
+
+// Runs only as the child of the test above.
+TEST(SettingsChild, PrintsTheStoredPath) {
+    const QByteArray dir = qgetenv("VORLANES_TEST_SETTINGS_DIR");
+    if (dir.isEmpty()) {
+        GTEST_SKIP() << "only run by TheValueSurvivesANewProcess";
+    }
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromLocal8Bit(dir));
+    std::printf("stored=[%s]\n",
+                platform::SystemSettings().Read("Vorlanes", "HuGo", "Path").c_str());
+}
+
+TEST_F(SettingsStoreTest, AFailedSaveSaysWhyAndServesNothingUnsaved) {
+    ASSERT_TRUE(store.Save("Vorlanes", "HuGo", "Path", "D:\\Old\\").ok);
+    // A directory that can never be made: its parent is a file.
+    config.Write("blocker");
+    UseDirectory((config.path() / "blocker" / "config").string());
+    const platform::SaveResult saved = store.Save("Vorlanes", "HuGo", "Path", "D:\\New\\");
+    EXPECT_FALSE(saved.ok);
+    EXPECT_NE(saved.reason.find("blocker"), std::string::npos) << saved.reason;
+    EXPECT_EQ(store.Read("Vorlanes", "HuGo", "Path"), "") << "nothing unsaved is served";
+}
+
+} // namespace

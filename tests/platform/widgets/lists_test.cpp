@@ -1,0 +1,76 @@
+#include "platform/widgets/dir_list.h"
+#include "platform/widgets/file_list.h"
+#include "platform/files/paths.h"
+#include "support/temp_dir.h"
+
+#include <QSignalSpy>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string SystemPath(const std::filesystem::path& native) {
+    return platform::PathMap::System().ToSystem(native.string());
+}
+
+std::vector<std::string> Shown(const QListWidget& list) {
+    std::vector<std::string> rows;
+    for (int i = 0; i < list.count(); ++i) {
+        rows.push_back(list.item(i)->text().trimmed().toStdString());
+    }
+    return rows;
+}
+
+TEST(FileList, KeepsNamesAsTheirBytesAndStartsEachPathWithNothingSelected) {
+    TempDir tmp;
+    const std::string latin1 = "\xC9t\xE8.pce"; // not UTF-8: Qt's own listing drops it
+    tmp.Write(latin1);
+    tmp.Write("sub/other.PCE");
+    platform::FileList list;
+    list.SetPattern("*.pce");
+    ASSERT_TRUE(list.SetPath(SystemPath(tmp.path())));
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_TRUE(list.item(0)->text().contains(QChar::ReplacementCharacter));
+    EXPECT_EQ(list.FileName(), "");
+    list.item(0)->setSelected(true);
+    EXPECT_EQ(list.FileName(), latin1);
+
+    ASSERT_TRUE(list.SetPath(SystemPath(tmp.path() / "sub")));
+    EXPECT_EQ(Shown(list), std::vector<std::string>{"other.PCE"});
+    EXPECT_EQ(list.FileName(), "");
+    std::string reason;
+    EXPECT_FALSE(list.SetPath(SystemPath(tmp.path() / "gone"), &reason));
+    EXPECT_EQ(reason, "No such file or directory");
+    EXPECT_EQ(Shown(list), std::vector<std::string>{"other.PCE"}) << "a failure changes nothing";
+}
+
+TEST(DirList, ShowsTheChainThenTheSubdirectoriesAndOpensOnlyWhatIsActivated) {
+    TempDir tmp;
+    tmp.MakeDir("roms/Beta");
+    tmp.MakeDir("roms/alpha");
+    tmp.Write("roms/file.pce");
+    platform::DirList list;
+    const std::string roms = SystemPath(tmp.path() / "roms");
+    ASSERT_TRUE(list.SetPath(roms + "\\"));
+    EXPECT_EQ(list.Path(), roms) << "a directory's path has no trailing separator";
+    std::vector<std::string> rows = Shown(list);
+    EXPECT_EQ(rows.front(), "z:\\");
+    EXPECT_EQ(std::vector<std::string>(rows.end() - 3, rows.end()),
+              (std::vector<std::string>{"roms", "alpha", "Beta"}));
+    EXPECT_EQ(list.currentItem()->text().trimmed(), "roms");
+
+    QSignalSpy changes(&list, &platform::DirList::Change);
+    QListWidgetItem* beta = list.item(list.count() - 1);
+    list.setCurrentItem(beta); // highlighting
+    EXPECT_EQ(changes.count(), 0);
+    emit list.itemActivated(beta); // double-click or Enter
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(list.Path(), roms + "\\Beta");
+    emit list.itemActivated(list.currentItem()); // the open one again
+    EXPECT_EQ(changes.count(), 1);
+
+    emit list.itemActivated(list.item(0));
+    EXPECT_EQ(list.Path(), "Z:\\") << "a root keeps its separator";
+}
+
+} // namespace

@@ -7,11 +7,11 @@
 #include "config/confighugo.h"
 #include "location/emulator_location.h"
 #include "location/pathemulator.h"
+#include "platform/files/paths.h"
 #include "platform/widgets/dir_list.h"
 #include "platform/widgets/drive_list.h"
 #include "platform/widgets/file_list.h"
 #include "platform/widgets/message_box.h"
-#include "platform/files/paths.h"
 
 #include <QGridLayout>
 #include <QMenuBar>

@@ -1,8 +1,8 @@
 // Filling the file list for a directory of 10,000 files, 2,000 of them images,
 // against a bare scan of the same directory with the same case-insensitive filter.
 // Goal: median under 50 ms, and within 3 times the bare scan.
-#include "platform/widgets/file_list.h"
 #include "platform/files/paths.h"
+#include "platform/widgets/file_list.h"
 #include "support/temp_dir.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
-#include "platform/widgets/file_dialog.h"
 #include "platform/process/program_start.h"
 #include "platform/settings/settings.h"
+#include "platform/widgets/file_dialog.h"
 
 namespace platform {
 

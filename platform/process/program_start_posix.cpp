@@ -1,5 +1,5 @@
-#include "platform/process/cmdline_split.h"
 #include "platform/files/paths.h"
+#include "platform/process/cmdline_split.h"
 #include "platform/process/program_start.h"
 
 #include <cctype>

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/profile/ini_text.h"
 #include "platform/files/paths.h"
+#include "platform/profile/ini_text.h"
 #include "platform/profile/profile_errors.h"
 
 namespace platform {

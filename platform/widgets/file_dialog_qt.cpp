@@ -1,5 +1,5 @@
-#include "platform/widgets/file_dialog.h"
 #include "platform/files/paths.h"
+#include "platform/widgets/file_dialog.h"
 
 #include <QFileDialog>
 

@@ -1,6 +1,6 @@
+#include "platform/files/paths.h"
 #include "platform/widgets/dir_list.h"
 #include "platform/widgets/file_list.h"
-#include "platform/files/paths.h"
 #include "support/temp_dir.h"
 
 #include <QSignalSpy>

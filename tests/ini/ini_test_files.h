@@ -1,27 +1,32 @@
 #pragma once
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
-#include "platform/profile/profile_posix.h"
+#include "platform/profile/profile.h"
 
 namespace ini_test {
 
 // A fresh directory, removed with its contents at the end.
 class TempDir {
 public:
-    TempDir() : root_((std::filesystem::temp_directory_path() / "vorlanes-ini-XXXXXX").string()) {
-        if (::mkdtemp(root_.data()) == nullptr)
-            std::abort();
+    TempDir() {
+        std::random_device random;
+        root_ = (std::filesystem::temp_directory_path() /
+                 ("vorlanes-ini-" + std::to_string(random()) + std::to_string(random())))
+                    .string();
+        std::filesystem::create_directories(root_);
     }
     TempDir(const TempDir&) = delete;
     ~TempDir() {
         std::error_code ignored;
         std::filesystem::remove_all(root_, ignored);
     }
-    std::string Path(const std::string& name) const { return root_ + "/" + name; }
+    std::string Path(const std::string& name) const {
+        return (std::filesystem::path(root_) / name).string();
+    }
 
 private:
     std::string root_;
@@ -36,10 +41,11 @@ inline std::string ReadFile(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Native paths pass through unchanged, so tests need no drive mapping.
-inline platform::PosixProfile& Profile() {
-    static platform::PosixProfile profile([](const std::string& name) { return name; });
-    return profile;
-}
+// The profile functions under test: kernel32 itself on Windows, ours elsewhere
+// (tests/platform/profile/under_test_*.cpp), taking native paths unchanged.
+platform::ProfileFunctions& Profile();
+
+// True when those are Wine's kernel32 (tests/ini/wine_differences.h).
+bool UnderWine();
 
 } // namespace ini_test

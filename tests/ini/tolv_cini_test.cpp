@@ -6,6 +6,7 @@
 
 #include "ini/ini_test_files.h"
 #include "ini/tolv_cini.h"
+#include "ini/wine_differences.h"
 
 namespace {
 
@@ -15,8 +16,9 @@ using Strings = std::vector<std::string>;
 const std::string kNoFile = "No filename specified";
 const std::string kSizes = "Key array and Value array must be of the same size";
 const std::string kUnknown = "An unknown error has occured";
-const std::string kNotFound = "The system cannot find the file specified.\r\n";
-const std::string kParameter = "The parameter is incorrect.\r\n";
+using wine_differences::kMissingEntry;
+using wine_differences::kNotFound;
+using wine_differences::kParameter;
 const std::string kFile =
     "[Main]\r\na=1\r\nb=x=y\r\nc=\r\nbare\r\n[Extra]\r\nlong=" + std::string(300, 'L') + "\r\n";
 
@@ -43,7 +45,7 @@ TEST_F(Ini, FailuresKeepOutputsAndFileAndTheirDescriptionSticks) {
         std::string description;
     } calls[] = {
         {file, [&] { return ini.ReadValue("Main", "c", value); }, kUnknown}, // empty: code 0
-        {file, [&] { return ini.ReadValue("Main", "none", value); }, kNotFound},
+        {file, [&] { return ini.ReadValue("Main", "none", value); }, kMissingEntry},
         {file, [&] { return ini.WriteSection("Main", ab, abc); }, kSizes}, // 0..1 against 0..2
         {file, [&] { return ini.WriteSection("Main", abc, ab); }, kSizes},
         {file, [&] { return ini.WriteValue("Main", "a", nul); }, kParameter},
@@ -86,8 +88,11 @@ TEST_F(Ini, ReadsAndWritesPassTextsThroughUnchanged) {
     ASSERT_TRUE(ini.WriteValue(" Extra ", " k ", " v "));
     ASSERT_TRUE(ini.WriteSection("New", {}, {}));
     ASSERT_TRUE(ini.WriteSection("Spaces", {" a ", "k=x", ""}, {" 1 ", "y", "v"}));
-    EXPECT_EQ(ReadFile(file), "[Main]\r\na=1\r\nb=2\r\n[Extra]\r\nlong=" + std::string(300, 'L') +
-                                  "\r\nk= v \r\n[New]\r\n[Spaces]\r\n a = 1 \r\nk=x=y\r\n=v\r\n");
+    const std::string head = "[Main]\r\na=1\r\nb=2\r\n[Extra]\r\nlong=" + std::string(300, 'L');
+    EXPECT_EQ(ReadFile(file),
+              wine_differences::Windows(
+                  head + "\r\nk= v \r\n[New]\r\n[Spaces]\r\n a = 1 \r\nk=x=y\r\n=v\r\n",
+                  head + "\r\nk=v\r\n[Spaces]\r\na =1 \r\nk=x=y\r\n=v\r\n"));
     EXPECT_EQ(ini.LastErrorDescription(), "");
 }
 

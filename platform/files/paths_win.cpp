@@ -54,7 +54,13 @@ std::string PathMap::DriveCurrentDirectory(char letter) const {
     if (GetFullPathNameA(drive.c_str(), sizeof buffer, buffer, nullptr) == 0) {
         return drive + "\\";
     }
-    return buffer;
+    // Wine ends the answer with "\", Windows only at a root: paths here end
+    // in "\" at a root alone.
+    std::string path = buffer;
+    if (path.size() > 3 && path.back() == '\\') {
+        path.pop_back();
+    }
+    return path;
 }
 
 } // namespace platform

@@ -5,6 +5,16 @@ if(WIN32)
 endif()
 
 include(GNUInstallDirs)
+# A sanitizer build is for testing: it is slow, large and aborts on the first
+# undefined behaviour. Installing it takes a deliberate VORLANES_INSTALL_SANITIZED=1.
+if(VORLANES_SANITIZE)
+  install(CODE [[
+    if(NOT "$ENV{VORLANES_INSTALL_SANITIZED}" STREQUAL "1")
+      message(FATAL_ERROR "This is the sanitizer build, not one to install: "
+                          "install build-release/ instead (make install PREFIX=...)")
+    endif()
+  ]])
+endif()
 install(TARGETS vorlanes RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(UNIX AND NOT APPLE)
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/vorlanes.desktop

@@ -3,7 +3,9 @@
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DVALIDATOR=... -P install_layout.cmake
 
 file(REMOVE_RECURSE "${PREFIX}")
-execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
+# The layout is the same in every build, the sanitizer build included.
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env VORLANES_INSTALL_SANITIZED=1
+                        "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "Install into ${PREFIX} failed:\n${output}")

@@ -36,3 +36,24 @@ if(UNIX AND NOT APPLE)
       -P ${PROJECT_SOURCE_DIR}/resources/checks/install_layout.cmake)
   set_tests_properties(about_install_layout PROPERTIES LABELS resources)
 endif()
+
+# What people install must be the optimised build without sanitizers. A
+# sanitizer build checks the release build beside it instead of itself.
+if(UNIX AND NOT APPLE)
+  if(VORLANES_SANITIZE)
+    set(VORLANES_RELEASE_DIR "${PROJECT_SOURCE_DIR}/build-release" CACHE PATH
+        "Release build whose install the tests check")
+    set(_installed_build "${VORLANES_RELEASE_DIR}")
+  else()
+    set(_installed_build "${PROJECT_BINARY_DIR}")
+  endif()
+  find_program(VORLANES_READELF NAMES readelf ${CMAKE_READELF} REQUIRED)
+  add_test(NAME about_install_no_sanitizer
+    COMMAND ${CMAKE_COMMAND}
+      -DBUILD_DIR=${_installed_build}
+      -DPREFIX=${CMAKE_CURRENT_BINARY_DIR}/about_install_release
+      -DREADELF=${VORLANES_READELF}
+      -P ${PROJECT_SOURCE_DIR}/resources/checks/no_sanitizer.cmake)
+  set_tests_properties(about_install_no_sanitizer PROPERTIES
+    LABELS resources SKIP_REGULAR_EXPRESSION "SKIPPED:")
+endif()

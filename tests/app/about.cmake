@@ -28,9 +28,14 @@ if(UNIX AND NOT APPLE)
   if(NOT VORLANES_DESKTOP_VALIDATE)
     set(VORLANES_DESKTOP_VALIDATE "")
   endif()
+  find_program(VORLANES_APPSTREAMCLI appstreamcli)
+  if(NOT VORLANES_APPSTREAMCLI)
+    set(VORLANES_APPSTREAMCLI "")
+  endif()
   add_test(NAME about_install_layout
     COMMAND ${CMAKE_COMMAND}
       -DBUILD_DIR=${PROJECT_BINARY_DIR}
+      -DAPPSTREAM=${VORLANES_APPSTREAMCLI}
       -DPREFIX=${CMAKE_CURRENT_BINARY_DIR}/about_install
       -DVALIDATOR=${VORLANES_DESKTOP_VALIDATE}
       -P ${PROJECT_SOURCE_DIR}/resources/checks/install_layout.cmake)

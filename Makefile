@@ -35,12 +35,16 @@ run: release
 test: dev release
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The list of what make install laid out is kept apart: every other install of
+# the build (the tests install it into scratch folders) rewrites install_manifest.txt.
 install: release
 	cmake --install $(RELEASE) --prefix $(PREFIX)
+	cp $(RELEASE)/install_manifest.txt $(RELEASE)/installed_files.txt
 
 uninstall:
-	@test -f $(RELEASE)/install_manifest.txt || { echo "Nothing installed from $(RELEASE)/"; exit 1; }
-	xargs -d '\n' rm -fv < $(RELEASE)/install_manifest.txt
+	@test -f $(RELEASE)/installed_files.txt || { echo "Nothing installed from $(RELEASE)/"; exit 1; }
+	xargs -d '\n' rm -fv < $(RELEASE)/installed_files.txt
+	rm $(RELEASE)/installed_files.txt
 
 deb: release deps-deb
 	cd $(RELEASE) && rm -f vorlanes_*.deb && cpack -G DEB && lintian vorlanes_*.deb

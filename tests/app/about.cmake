@@ -49,10 +49,16 @@ if(UNIX AND NOT APPLE)
     set(VORLANES_RELEASE_DIR "${PROJECT_SOURCE_DIR}/build-release" CACHE PATH
         "Release build whose install the tests check")
     set(_installed_build "${VORLANES_RELEASE_DIR}")
+    # ...and refuses to be installed itself.
+    add_test(NAME about_install_refuses_sanitizer_build
+      COMMAND ${CMAKE_COMMAND} --install ${PROJECT_BINARY_DIR}
+              --prefix ${CMAKE_CURRENT_BINARY_DIR}/about_install_refused)
+    set_tests_properties(about_install_refuses_sanitizer_build PROPERTIES
+      LABELS resources PASS_REGULAR_EXPRESSION "This is the sanitizer build")
   else()
     set(_installed_build "${PROJECT_BINARY_DIR}")
   endif()
-  find_program(VORLANES_READELF NAMES readelf ${CMAKE_READELF} REQUIRED)
+  find_program(VORLANES_READELF readelf REQUIRED)
   add_test(NAME about_install_no_sanitizer
     COMMAND ${CMAKE_COMMAND}
       -DBUILD_DIR=${_installed_build}

@@ -1,49 +1,97 @@
-# The two commands: `make run` and `make test`. Both install what a fresh
-# Debian/Ubuntu machine lacks, then configure and build build/.
+# make run     optimised build in build-release/, then the program
+# make test    sanitizer build in build/, then every test
+# make install PREFIX=...   installs the optimised build, never the sanitizer one
+# Each installs the Debian packages its own part needs, and says which first.
 
 BUILD    ?= build
+RELEASE  ?= build-release
+WINBUILD ?= $(BUILD)/windows
+PREFIX   ?= /usr/local
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core \
-            clang libclang-rt-dev binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix \
-            desktop-file-utils wine64 googletest
 
-CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLANES_SANITIZE=ON -DVORLANES_TESTS=ON
+# Building and running the program (the X tools run it on a virtual display).
+RUN_PACKAGES  := cmake make g++ pkg-config qt6-base-dev libgl-dev \
+                 xvfb xauth x11-utils xdotool imagemagick icewm fonts-dejavu-core
+# What the tests add: GoogleTest, the validators, and the Windows checks
+# (MinGW to compile the Windows half, wine64 to run it).
+TEST_PACKAGES := libgtest-dev libgmock-dev desktop-file-utils appstream \
+                 binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64 googletest
+# What make fuzz adds: clang and its libFuzzer runtime.
+FUZZ_PACKAGES := clang libclang-rt-dev
+BENCH_PACKAGES := libbenchmark-dev
+DEB_PACKAGES  := dpkg-dev file lintian
 
+DEV_FLAGS     := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLANES_SANITIZE=ON -DVORLANES_TESTS=ON \
+                 -DVORLANES_RELEASE_DIR=$(abspath $(RELEASE))
+RELEASE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DVORLANES_SANITIZE=OFF -DVORLANES_TESTS=OFF \
+                 -DVORLANES_BENCH=OFF
 # The Qt-free core and its tests for 64-bit Windows, run under Wine by ctest.
-WINBUILD      ?= $(BUILD)/windows
 WINDOWS_FLAGS := -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
                  -DVORLANES_GUI=OFF -DVORLANES_BENCH=OFF -DVORLANES_GTEST_SOURCE=/usr/src/googletest
 
-.PHONY: run test build windows deps fuzz format clean
+.PHONY: run test install uninstall deb bench fuzz format clean \
+        release dev windows deps-run deps-test deps-fuzz deps-bench deps-deb
 
-run: build
-	@./tools/run.sh $(BUILD)
+run: release
+	@./tools/run.sh $(RELEASE)
 
-test: build windows
+# The release build too: a test checks that what gets installed has no sanitizer.
+test: dev release windows
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cd $(WINBUILD) && ctest --output-on-failure -j $(JOBS) -L windows
 
-build: deps $(BUILD)/CMakeCache.txt
+# The list of what make install laid out is kept apart: every other install of
+# the build (the tests install it into scratch folders) rewrites install_manifest.txt.
+install: release
+	cmake --install $(RELEASE) --prefix $(PREFIX)
+	cp $(RELEASE)/install_manifest.txt $(RELEASE)/installed_files.txt
+
+uninstall:
+	@test -f $(RELEASE)/installed_files.txt || { echo "Nothing installed from $(RELEASE)/"; exit 1; }
+	xargs -d '\n' rm -fv < $(RELEASE)/installed_files.txt
+	rm $(RELEASE)/installed_files.txt
+
+deb: release deps-deb
+	cd $(RELEASE) && rm -f vorlanes_*.deb && cpack -G DEB && lintian vorlanes_*.deb
+
+release: deps-run $(RELEASE)/CMakeCache.txt
+	cmake --build $(RELEASE) -j $(JOBS)
+
+dev: deps-test $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-$(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+bench: deps-bench $(BUILD)/CMakeCache.txt
+	cmake -S . -B $(BUILD) -DVORLANES_BENCH=ON
+	cmake --build $(BUILD) -j $(JOBS)
 
-windows: deps $(WINBUILD)/CMakeCache.txt
+$(RELEASE)/CMakeCache.txt:
+	cmake -S . -B $(RELEASE) $(RELEASE_FLAGS)
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) $(DEV_FLAGS)
+
+windows: deps-test $(WINBUILD)/CMakeCache.txt
 	cmake --build $(WINBUILD) -j $(JOBS)
 
 $(WINBUILD)/CMakeCache.txt:
 	cmake -S . -B $(WINBUILD) $(WINDOWS_FLAGS)
 
-deps:
-	@./tools/install-deps.sh $(PACKAGES)
+deps-run:
+	@./tools/install-deps.sh "building and running" $(RUN_PACKAGES)
+deps-test: deps-run
+	@./tools/install-deps.sh "testing" $(TEST_PACKAGES)
+deps-fuzz: deps-test
+	@./tools/install-deps.sh "fuzzing" $(FUZZ_PACKAGES)
+deps-bench: deps-test
+	@./tools/install-deps.sh "benchmarks" $(BENCH_PACKAGES)
+deps-deb: deps-run
+	@./tools/install-deps.sh "the Debian package" $(DEB_PACKAGES)
 
-fuzz: deps
+fuzz: deps-fuzz
 	@./tools/fuzz.sh $(or $(SECONDS_TO_FUZZ),60)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(RELEASE)

@@ -3,7 +3,9 @@
 
 Writes icon.png (48 by 48, indexed, 256 colours at most, transparent corners)
 and icon.ico (the same picture as a classic 8-bit bitmap with a mask) next to
-this script. Standard library only, so the picture can be remade anywhere:
+this script, for the windows; for the desktop's icon theme, the same picture
+as icons/vorlanes.svg and as full-colour PNGs icons/NxN/vorlanes.png at the
+usual theme sizes. Standard library only, so the picture can be remade anywhere:
 
     python3 resources/make_icon.py
 """
@@ -84,15 +86,18 @@ def colour_at(x, y):
     return BODY
 
 
-def render():
+def render(size=SIZE):
     """Averages SUB x SUB samples per pixel; colour is weighted by coverage."""
     pixels = []
-    for py in range(SIZE):
-        for px in range(SIZE):
+    scale = SIZE / size
+    for py in range(size):
+        for px in range(size):
             r = g = b = a = 0
             for sy in range(SUB):
                 for sx in range(SUB):
-                    cr, cg, cb, ca = colour_at(px + (sx + 0.5) / SUB, py + (sy + 0.5) / SUB)
+                    cr, cg, cb, ca = colour_at(
+                        (px + (sx + 0.5) / SUB) * scale, (py + (sy + 0.5) / SUB) * scale
+                    )
                     r += cr * ca
                     g += cg * ca
                     b += cb * ca
@@ -153,6 +158,72 @@ def write_png(path, palette, indices):
         f.write(data)
 
 
+def write_rgba_png(path, size, pixels):
+    rows = b"".join(
+        b"\x00" + b"".join(bytes(p) for p in pixels[y * size : (y + 1) * size])
+        for y in range(size)
+    )
+    data = b"\x89PNG\r\n\x1a\n"
+    data += png_chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+    data += png_chunk(b"IDAT", zlib.compress(rows, 9))
+    data += png_chunk(b"IEND", b"")
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+THEME_SIZES = (16, 24, 32, 48, 64, 128, 256)
+
+
+def hex_colour(c):
+    return "#%02x%02x%02x" % c[:3]
+
+
+def svg():
+    """The picture of colour_at as vector shapes, drawn in the same order."""
+    points = lambda shape: " ".join(f"{x:g},{y:g}" for x, y in shape)
+    cut = lambda bound: points([(-10, -10 - bound), (SIZE + bound, SIZE), (-10, SIZE)])
+    contacts = "".join(
+        f'<rect x="{8.5 + 4.5 * k + 0.8:g}" y="36.5" width="2.6" height="3.5" fill="{hex_colour(GOLD)}"/>'
+        f'<rect x="{8.5 + 4.5 * k + 0.8:g}" y="40" width="2.6" height="1.5" fill="{hex_colour(GOLD_DARK)}"/>'
+        for k in range(7)
+    )
+    return f"""<?xml version="1.0" encoding="UTF-8"?>
+<svg xmlns="http://www.w3.org/2000/svg" width="{SIZE}" height="{SIZE}" viewBox="0 0 {SIZE} {SIZE}">
+  <title>House Vorlanes' Frontend</title>
+  <defs>
+    <!-- The cut top-right corner: everything where x - y stays below a bound. -->
+    <clipPath id="cut"><polygon points="{cut(34)}"/></clipPath>
+    <clipPath id="inner"><polygon points="{cut(32.2)}"/></clipPath>
+    <clipPath id="label"><polygon points="{cut(29)}"/></clipPath>
+    <clipPath id="body"><rect x="5.3" y="4.3" width="37.4" height="39.4" rx="3.5"/></clipPath>
+    <clipPath id="plate"><rect x="8.5" y="7.5" width="31" height="25.5" rx="2.5"/></clipPath>
+    <linearGradient id="v" gradientUnits="userSpaceOnUse" x1="0" y1="10.5" x2="0" y2="30">
+      <stop offset="0" stop-color="{hex_colour(V_RED)}"/>
+      <stop offset="1" stop-color="{hex_colour(V_DARK)}"/>
+    </linearGradient>
+  </defs>
+  <g clip-path="url(#cut)">
+    <rect x="4" y="3" width="40" height="42" rx="4.5" fill="{hex_colour(OUTLINE)}"/>
+  </g>
+  <g clip-path="url(#inner)"><g clip-path="url(#body)">
+    <rect width="48" height="48" fill="{hex_colour(BODY)}"/>
+    <rect x="41" width="7" height="48" fill="{hex_colour(BODY_DARK)}"/>
+    <rect y="42.5" width="48" height="5.5" fill="{hex_colour(BODY_DARK)}"/>
+    <rect width="7" height="48" fill="{hex_colour(BODY_LIGHT)}"/>
+    <rect width="48" height="6" fill="{hex_colour(BODY_LIGHT)}"/>
+    <rect x="8.5" y="36" width="31" height="6" fill="{hex_colour(SLOT)}"/>
+    {contacts}
+  </g></g>
+  <g clip-path="url(#label)"><g clip-path="url(#plate)">
+    <rect width="48" height="48" fill="{hex_colour(LABEL_SHADE)}"/>
+    <rect width="48" height="30.5" fill="{hex_colour(LABEL)}"/>
+    <polygon points="{points(V_SHADOW)}" fill="{hex_colour(LABEL_SHADE)}"/>
+    <polygon points="{points(V_SHAPE)}" fill="url(#v)"/>
+  </g></g>
+</svg>
+"""
+
+
 def write_ico(path, palette, indices):
     # An 8-bit bitmap has no alpha: pixels less than half covered become
     # transparent through the mask, the others keep their colour.
@@ -182,6 +253,15 @@ def main():
     write_png(os.path.join(here, "icon.png"), palette, indices)
     write_ico(os.path.join(here, "icon.ico"), palette, indices)
     print(f"icon: {SIZE}x{SIZE}, {len(palette)} colours")
+    themed = os.path.join(here, "icons")
+    os.makedirs(themed, exist_ok=True)
+    with open(os.path.join(themed, "vorlanes.svg"), "w", encoding="utf-8") as f:
+        f.write(svg())
+    for size in THEME_SIZES:
+        folder = os.path.join(themed, f"{size}x{size}")
+        os.makedirs(folder, exist_ok=True)
+        write_rgba_png(os.path.join(folder, "vorlanes.png"), size, render(size))
+    print(f"theme icons: vorlanes.svg and {', '.join(map(str, THEME_SIZES))} px")
 
 
 if __name__ == "__main__":

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 program=$(readlink -f "${1:-build/vorlanes}")
 out=$(readlink -f "${2:-docs/screenshots}")
-./tools/install-deps.sh xvfb x11-utils xdotool imagemagick icewm
+./tools/install-deps.sh "the screenshots" xvfb x11-utils xdotool imagemagick icewm
 mkdir -p "$out"
 
 work=$(mktemp -d /tmp/vlshotXXX)

@@ -3,7 +3,8 @@
 start_xvfb() {
     local numberFile
     numberFile=$(mktemp)
-    Xvfb -displayfd 5 -screen 0 "${1:-1024x768x24}" -nolisten tcp 5>"$numberFile" >/dev/null 2>&1 &
+    # Its own session: a Ctrl+C meant for the script does not end the display first.
+    setsid Xvfb -displayfd 5 -screen 0 "${1:-1024x768x24}" -nolisten tcp 5>"$numberFile" >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
         if [ -s "$numberFile" ]; then

@@ -1,9 +1,11 @@
 # Installs the build into a fresh prefix and checks what a desktop finds there.
 #
-#   cmake -DBUILD_DIR=... -DPREFIX=... -DVALIDATOR=... -P install_layout.cmake
+#   cmake -DBUILD_DIR=... -DPREFIX=... -DVALIDATOR=... -DAPPSTREAM=... -P install_layout.cmake
 
 file(REMOVE_RECURSE "${PREFIX}")
-execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
+# The layout is the same in every build, the sanitizer build included.
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env VORLANES_INSTALL_SANITIZED=1
+                        "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "Install into ${PREFIX} failed:\n${output}")
@@ -16,8 +18,10 @@ endmacro()
 
 set(program "${PREFIX}/bin/vorlanes")
 set(entry "${PREFIX}/share/applications/vorlanes.desktop")
-set(icon "${PREFIX}/share/icons/hicolor/48x48/apps/vorlanes.png")
-foreach(file IN ITEMS "${program}" "${entry}" "${icon}")
+set(icons "${PREFIX}/share/icons/hicolor")
+set(metainfo "${PREFIX}/share/metainfo/vorlanes.metainfo.xml")
+set(manual "${PREFIX}/share/man/man6/vorlanes.6.gz")
+foreach(file IN ITEMS "${program}" "${entry}" "${icons}/scalable/apps/vorlanes.svg" "${metainfo}" "${manual}")
   if(NOT EXISTS "${file}")
     fail("missing ${file}")
   endif()
@@ -56,12 +60,38 @@ if(EXISTS "${entry}")
   endif()
 endif()
 
-# The theme directory promises 48 by 48: check the PNG header says so.
-if(EXISTS "${icon}")
-  file(READ "${icon}" header LIMIT 26 HEX)
-  if(NOT header MATCHES "^89504e470d0a1a0a0000000d49484452000000300000003008")
-    fail("the installed icon is not a 48 by 48 PNG of 8 bits per sample")
+# Each theme directory promises a size: check the PNG header says so.
+foreach(size 16 24 32 48 64 128 256)
+  set(icon "${icons}/${size}x${size}/apps/vorlanes.png")
+  if(NOT EXISTS "${icon}")
+    fail("missing ${icon}")
+    continue()
   endif()
+  file(READ "${icon}" header LIMIT 24 HEX)
+  math(EXPR hex "${size}" OUTPUT_FORMAT HEXADECIMAL)
+  string(REPLACE "0x" "" hex "${hex}")
+  string(LENGTH "${hex}" length)
+  math(EXPR missing "8 - ${length}")
+  string(REPEAT "0" ${missing} zeros)
+  set(side "${zeros}${hex}")
+  if(NOT header MATCHES "^89504e470d0a1a0a0000000d49484452${side}${side}$")
+    fail("${icon} is not a ${size} by ${size} PNG")
+  endif()
+endforeach()
+
+# The software-centre view of the install: metainfo, its launchable desktop
+# entry and the icons, as appstreamcli finds them under the prefix.
+if(APPSTREAM AND EXISTS "${metainfo}")
+  # The id "vorlanes" is the program's name everywhere; a reverse domain name
+  # would only be recommended, not required.
+  execute_process(COMMAND "${APPSTREAM}" validate-tree --no-net --no-color
+                          --override=cid-desktopapp-is-not-rdns=info "${PREFIX}"
+                  RESULT_VARIABLE result OUTPUT_VARIABLE report ERROR_VARIABLE report)
+  if(NOT result EQUAL 0)
+    fail("appstreamcli rejects the install:\n${report}")
+  endif()
+elseif(NOT APPSTREAM)
+  message(STATUS "appstreamcli not found: the metainfo is not validated")
 endif()
 
 if(failures)

@@ -28,11 +28,43 @@ if(UNIX AND NOT APPLE)
   if(NOT VORLANES_DESKTOP_VALIDATE)
     set(VORLANES_DESKTOP_VALIDATE "")
   endif()
+  find_program(VORLANES_APPSTREAMCLI appstreamcli)
+  if(NOT VORLANES_APPSTREAMCLI)
+    set(VORLANES_APPSTREAMCLI "")
+  endif()
   add_test(NAME about_install_layout
     COMMAND ${CMAKE_COMMAND}
       -DBUILD_DIR=${PROJECT_BINARY_DIR}
+      -DAPPSTREAM=${VORLANES_APPSTREAMCLI}
       -DPREFIX=${CMAKE_CURRENT_BINARY_DIR}/about_install
       -DVALIDATOR=${VORLANES_DESKTOP_VALIDATE}
       -P ${PROJECT_SOURCE_DIR}/resources/checks/install_layout.cmake)
   set_tests_properties(about_install_layout PROPERTIES LABELS resources)
+endif()
+
+# What people install must be the optimised build without sanitizers. A
+# sanitizer build checks the release build beside it instead of itself.
+if(UNIX AND NOT APPLE)
+  if(VORLANES_SANITIZE)
+    set(VORLANES_RELEASE_DIR "${PROJECT_SOURCE_DIR}/build-release" CACHE PATH
+        "Release build whose install the tests check")
+    set(_installed_build "${VORLANES_RELEASE_DIR}")
+    # ...and refuses to be installed itself.
+    add_test(NAME about_install_refuses_sanitizer_build
+      COMMAND ${CMAKE_COMMAND} --install ${PROJECT_BINARY_DIR}
+              --prefix ${CMAKE_CURRENT_BINARY_DIR}/about_install_refused)
+    set_tests_properties(about_install_refuses_sanitizer_build PROPERTIES
+      LABELS resources PASS_REGULAR_EXPRESSION "This is the sanitizer build")
+  else()
+    set(_installed_build "${PROJECT_BINARY_DIR}")
+  endif()
+  find_program(VORLANES_READELF readelf REQUIRED)
+  add_test(NAME about_install_no_sanitizer
+    COMMAND ${CMAKE_COMMAND}
+      -DBUILD_DIR=${_installed_build}
+      -DPREFIX=${CMAKE_CURRENT_BINARY_DIR}/about_install_release
+      -DREADELF=${VORLANES_READELF}
+      -P ${PROJECT_SOURCE_DIR}/resources/checks/no_sanitizer.cmake)
+  set_tests_properties(about_install_no_sanitizer PROPERTIES
+    LABELS resources SKIP_REGULAR_EXPRESSION "SKIPPED:")
 endif()

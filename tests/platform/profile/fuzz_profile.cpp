@@ -13,6 +13,7 @@
 
 #include "ini/ini_test_files.h"
 #include "platform/profile/ini_text.h"
+#include "platform/profile/profile_posix.h"
 
 namespace {
 

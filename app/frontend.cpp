@@ -60,6 +60,9 @@ Frontend::Frontend(platform::Services services) : services_(services) {
     NameControl(Go, "Go", QStringLiteral("Go"));
     Setup = new QPushButton(QStringLiteral("Setup"), huGo);
     NameControl(Setup, "Setup", QStringLiteral("Setup"));
+    // Enter presses the focused button here too, as in the dialogs.
+    VbDialog::MakeEnterPresses(Go);
+    VbDialog::MakeEnterPresses(Setup);
 
     auto* grid = new QGridLayout(huGo);
     grid->setContentsMargins(6, 6, 6, 6);

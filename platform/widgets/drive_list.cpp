@@ -13,7 +13,13 @@ DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
         }
         addItem(text, QVariant(static_cast<int>(drive.letter)));
     }
-    connect(this, &QComboBox::activated, this, [this](int) { emit Change(); });
+    shown_ = Drive();
+    connect(this, &QComboBox::activated, this, [this](int) {
+        if (Drive() != shown_) {
+            shown_ = Drive();
+            emit Change();
+        }
+    });
 }
 
 char DriveList::Drive() const {
@@ -25,6 +31,7 @@ void DriveList::SetDrive(char letter) {
     const int index = findData(QVariant(static_cast<int>(letter)));
     if (index >= 0) {
         setCurrentIndex(index);
+        shown_ = letter;
     }
 }
 

@@ -16,6 +16,9 @@ public:
 
 signals:
     void Change(); // the user chose another drive
+
+private:
+    char shown_ = 0; // the drive the lists show; choosing it again changes nothing
 };
 
 } // namespace platform

@@ -126,7 +126,7 @@ TEST_F(FrontendTest, GoStartsTheEmulatorOnTheSelectedImage) {
     Open("Hudson Collection");
     Select("Long image name.pce");
     window->Go_Click();
-    window->Go_Click();
+    QTest::keyClick(Control<QPushButton>("Go"), Qt::Key_Return); // Enter on the focused Go
     const std::string roms = Frontend::ShortPath(Roms() + "\\");
     EXPECT_EQ(system.starter.started,
               (std::vector<std::string>{

@@ -1,5 +1,6 @@
 #include "platform/files/paths.h"
 #include "platform/widgets/dir_list.h"
+#include "platform/widgets/drive_list.h"
 #include "platform/widgets/file_list.h"
 #include "support/temp_dir.h"
 
@@ -71,6 +72,19 @@ TEST(DirList, ShowsTheChainThenTheSubdirectoriesAndOpensOnlyWhatIsActivated) {
 
     emit list.itemActivated(list.item(0));
     EXPECT_EQ(list.Path(), "Z:\\") << "a root keeps its separator";
+}
+
+TEST(DriveList, ChoosingTheDriveAlreadyShownChangesNothing) {
+    platform::DriveList drives;
+    const QSignalSpy changes(&drives, &platform::DriveList::Change);
+    emit drives.activated(drives.currentIndex());
+    EXPECT_EQ(changes.count(), 0);
+    if (drives.count() > 1) {
+        const int other = drives.currentIndex() == 0 ? 1 : 0;
+        drives.setCurrentIndex(other);
+        emit drives.activated(other);
+        EXPECT_EQ(changes.count(), 1);
+    }
 }
 
 } // namespace

@@ -186,8 +186,10 @@ void LockExclusive(int fd) {
 }
 
 // Both cases of "not enough room" leave the list with two NULs, as Windows does.
+// The list of section names needs one spare byte more: Windows reports an
+// exact fit as cut short.
 std::uint32_t FillList(const std::vector<std::string_view>& items, char* buffer, std::uint32_t size,
-                       bool& truncated) {
+                       bool& truncated, std::size_t spare = 0) {
     std::string list;
     for (const auto& item : items)
         list.append(item).push_back('\0');
@@ -195,7 +197,7 @@ std::uint32_t FillList(const std::vector<std::string_view>& items, char* buffer,
         truncated = !list.empty();
         return 0;
     }
-    truncated = list.size() + 1 > size;
+    truncated = list.size() + 1 + (list.empty() ? 0 : spare) > size;
     if (!truncated) {
         std::memcpy(buffer, list.data(), list.size());
         buffer[list.size()] = '\0';
@@ -214,9 +216,9 @@ std::uint32_t FillList(const std::vector<std::string_view>& items, char* buffer,
 }
 
 std::uint32_t ListResult(const std::vector<std::string_view>& items, char* buffer,
-                         std::uint32_t size, std::uint32_t notFoundCode) {
+                         std::uint32_t size, std::uint32_t notFoundCode, std::size_t spare = 0) {
     bool truncated = false;
-    const std::uint32_t count = FillList(items, buffer, size, truncated);
+    const std::uint32_t count = FillList(items, buffer, size, truncated, spare);
     t_lastError = truncated ? kMoreData : (items.empty() ? notFoundCode : kSuccess);
     return count;
 }
@@ -280,6 +282,9 @@ std::uint32_t PosixProfile::GetPrivateProfileStringA(const char* section, const 
         return ListResult(ini::KeyNames(text, section), buffer, size, kFileNotFound);
     }
     std::string_view value = defaultValue ? defaultValue : "";
+    // Windows drops the default's trailing spaces, not its tabs.
+    while (!value.empty() && value.back() == ' ')
+        value.remove_suffix(1);
     std::uint32_t code = loaded;
     if (loaded == kSuccess) {
         if (const auto found = ini::FindValue(text, section, key))
@@ -324,14 +329,16 @@ std::uint32_t PosixProfile::GetPrivateProfileSectionNamesA(char* buffer, std::ui
             buffer[0] = '\0';
         return Fail(code);
     }
-    return ListResult(ini::SectionNames(text), buffer, size, kSuccess);
+    return ListResult(ini::SectionNames(text), buffer, size, kSuccess, 1);
 }
 
 std::int32_t PosixProfile::WritePrivateProfileStringA(const char* section, const char* key,
                                                       const char* value, const char* fileName) {
     if (section == nullptr) {
         // Windows flushes its cache here; this implementation keeps none.
-        return WriteResult(key == nullptr && value == nullptr ? kSuccess : kInvalidParameter);
+        if (key == nullptr && value == nullptr)
+            return WriteResult(kSuccess);
+        return WriteResult(key != nullptr ? kFileNotFound : kInvalidParameter);
     }
     if (!ini::IsWritableSection(section) || (key && !ini::IsWritableKey(key)) ||
         (value && !ini::IsWritableValue(value)))

@@ -314,6 +314,26 @@ const std::string kHandHead = "; written by hand\r\n\r\n[Main]  ; the emulator's
                               "\tvmode   =  0\r\nLanguage=1\r\n";
 const std::string kHandTail = "smode=-1\r\n\r\n; \xE9t\xE9 \xFF\r\n[Other]\nx = \"q\"\n";
 
+// UTF-16LE with its byte-order mark, from 8-bit text in which only "\x80"
+// stands for a character above 0xFF (the euro sign).
+std::string Utf16(std::string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char c : text)
+        bytes += c == '\x80' ? "\xAC\x20"s : std::string{c, '\0'};
+    return bytes;
+}
+
+TEST(Utf16, ReadInTheCodePage) {
+    TempDir dir;
+    const std::string file = dir.Path("u.ini");
+    // The value ends in a Cyrillic A, which 1252 lacks.
+    WriteFile(file, Utf16("[S]\r\nk=\xE9\x80") + "\x10\x04\r\0\n\0"s);
+    std::vector<char> buffer(16, 'X');
+    EXPECT_EQ(Profile().GetPrivateProfileStringA("S", "k", "", buffer.data(), 16, file.c_str()),
+              3u);
+    EXPECT_EQ(std::string(buffer.data()), "\xE9\x80?");
+}
+
 const Call kCalls[] = {
     {"EmptyValue", 'v', "file", "S", "empty", nullptr, 0},
     {"MissingKey", 'v', "file", "S", "missing", nullptr, 2},
@@ -387,6 +407,10 @@ const Call kCalls[] = {
     Edit("KeyAfterUnclosedHeaderInSectionBefore", 'w', "A", "k", "2", "[A]\n[Main\nk=1\n",
          "[A]\n[Main\nk=2\n"),
     Edit("VerticalTabsTrimmed", 'w', "A", "k", "2", "[A]\n\x0Bk\x0B=1\n", "[A]\nk=2\n"),
+    Edit("Utf16KeptOnWrite", 'w', "S", "k", "\x80\xE9", Utf16("[S]\r\nk=1\r\n"),
+         Utf16("[S]\r\nk=\x80\xE9\r\n")),
+    Edit("Utf16NewSection", 'W', "T", nullptr, "a=1", Utf16("[S]\r\n"),
+         Utf16("[S]\r\n[T]\r\na=1\r\n")),
     Edit("FirstOfDuplicatesReplaced", 'W', "S", nullptr, "z=3", "[S]\nx=1\n[S]\ny=2\n",
          "[S]\nz=3\n[S]\ny=2\n"),
 };

@@ -485,8 +485,14 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
     if (utf16)
         text = FromUtf16(text);
     std::string next;
-    if (!edit(text, exists, next) || (exists && next == text))
+    // A fixed name is safe under the lock, and the next write clears what a
+    // killed writer left behind, even a write that leaves the file as it is.
+    const std::string temp = dir + "/." + BaseName(target) + ".tmp~";
+    if (!edit(text, exists, next) || (exists && next == text)) {
+        if (dirFd)
+            ::unlink(temp.c_str());
         return kSuccess;
+    }
     if (utf16)
         next = ToUtf16(next);
 
@@ -505,9 +511,6 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
     if (!dirFd)
         return rewriteInPlace();
 
-    // A fixed name is safe under the lock, and the next write clears what a
-    // killed writer left behind.
-    const std::string temp = dir + "/." + BaseName(target) + ".tmp~";
     if (::unlink(temp.c_str()) != 0 && errno != ENOENT) {
         const int e = errno;
         if (exists && (e == EACCES || e == EPERM || e == EROFS))

@@ -1,14 +1,25 @@
 #include "platform/profile/ini_text.h"
 
 #include <cstring>
-#include <unordered_set>
 
 namespace platform::ini {
 
 namespace {
 
+// On what a file says (which line is a header, an entry or a comment, which
+// bytes belong to a name) these functions side with Wine, because the
+// emulator reads the file through Wine; what the functions return follows
+// Windows. Wine trims every C blank: space, tab, VT and FF.
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// A file saved by a modern editor may start with a UTF-8 byte-order mark;
+// it belongs to no line, and edits keep it where it is.
+std::size_t TextStart(std::string_view text) {
+    return text.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0;
 }
 
 char FoldAscii(char c) {
@@ -31,11 +42,12 @@ void Classify(std::string_view text, Line& line) {
         line.kind = LineKind::Comment;
         return;
     }
-    if (rest.front() == '[') {
+    // A "[" line without "]" is no header for Wine: it stays an entry of the
+    // section before it.
+    const std::size_t close = rest.front() == '[' ? rest.find(']', 1) : std::string_view::npos;
+    if (close != std::string_view::npos) {
         line.kind = LineKind::Header;
-        const std::size_t close = rest.find(']', 1);
-        line.name = TrimBlanks(
-            rest.substr(1, close == std::string_view::npos ? rest.size() - 1 : close - 1));
+        line.name = TrimBlanks(rest.substr(1, close - 1));
         return;
     }
     line.kind = LineKind::Entry;
@@ -97,12 +109,14 @@ bool EndsWithBreak(std::string_view text) {
 void AppendNewSection(std::string& out, std::string_view text, std::string_view section,
                       std::string_view eol) {
     out.append(text);
-    if (!text.empty() && !EndsWithBreak(text))
+    if (text.size() > TextStart(text) && !EndsWithBreak(text))
         out.append(eol);
     out.append("[").append(TrimBlanks(section)).append("]").append(eol);
 }
 
 } // namespace
+
+LineReader::LineReader(std::string_view text) : text_(text), pos_(TextStart(text)) {}
 
 void LineReader::Seek(std::size_t pos) {
     pos_ = pos;
@@ -218,16 +232,10 @@ std::vector<std::string_view> KeyNames(std::string_view text, std::string_view s
 
 std::vector<std::string_view> SectionNames(std::string_view text) {
     std::vector<std::string_view> names;
-    std::unordered_set<std::string> seen;
     LineReader reader(text);
     Line line;
     while (reader.Next(line)) {
-        if (line.kind != LineKind::Header || line.name.empty())
-            continue;
-        std::string folded(line.name);
-        for (char& c : folded)
-            c = FoldAscii(c);
-        if (seen.insert(std::move(folded)).second)
+        if (line.kind == LineKind::Header && !line.name.empty())
             names.push_back(line.name);
     }
     return names;
@@ -258,6 +266,8 @@ std::string SetValue(std::string_view text, std::string_view section, std::strin
         return true;
     });
     out.reserve(text.size() + key.size() + value.size() + 4);
+    if (match && match->value == value)
+        return std::string(text); // so that the file stays untouched
     if (match) {
         // The key keeps the spelling it has in the file.
         out.append(text.substr(0, match->begin)).append(match->name).append("=").append(value);

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-// The text of an INI file as the Windows profile functions see it, and the
-// edits they make. Bytes are never decoded; only ASCII letters fold in names.
+// The text of an INI file as the emulator sees it through Wine, and the edits
+// the profile functions make. Bytes are never decoded; only ASCII letters fold in names.
 namespace platform::ini {
 
 enum class LineKind { Blank, Comment, Header, Entry };
@@ -18,7 +18,7 @@ struct Line {
     LineKind kind = LineKind::Blank;
     bool hasEquals = false;
     // Header: its name. Entry with "=": the key. Entry without: its whole text.
-    // All trimmed of spaces and tabs.
+    // All trimmed of blanks.
     std::string_view name;
     std::string_view value; // an entry's text after its first "=", trimmed
 };
@@ -26,7 +26,7 @@ struct Line {
 // Lines end at CR LF, LF or CR.
 class LineReader {
 public:
-    explicit LineReader(std::string_view text) : text_(text) {}
+    explicit LineReader(std::string_view text); // from after a UTF-8 byte-order mark
     bool Next(Line& line);
     void Seek(std::size_t pos); // pos must start a line
 
@@ -51,7 +51,7 @@ std::optional<std::string_view> FindValue(std::string_view text, std::string_vie
 std::optional<std::vector<std::string>> SectionEntries(std::string_view text,
                                                        std::string_view section);
 std::vector<std::string_view> KeyNames(std::string_view text, std::string_view section);
-// Every section name once, in file order; unnamed sections left out.
+// Every header's name, duplicates too, in file order; unnamed ones left out.
 std::vector<std::string_view> SectionNames(std::string_view text);
 
 // Edits: each returns the whole new text and keeps every byte it does not need

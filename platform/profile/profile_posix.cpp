@@ -186,8 +186,10 @@ void LockExclusive(int fd) {
 }
 
 // Both cases of "not enough room" leave the list with two NULs, as Windows does.
+// The list of section names needs one spare byte more: Windows reports an
+// exact fit as cut short.
 std::uint32_t FillList(const std::vector<std::string_view>& items, char* buffer, std::uint32_t size,
-                       bool& truncated) {
+                       bool& truncated, std::size_t spare = 0) {
     std::string list;
     for (const auto& item : items)
         list.append(item).push_back('\0');
@@ -195,7 +197,7 @@ std::uint32_t FillList(const std::vector<std::string_view>& items, char* buffer,
         truncated = !list.empty();
         return 0;
     }
-    truncated = list.size() + 1 > size;
+    truncated = list.size() + 1 + (list.empty() ? 0 : spare) > size;
     if (!truncated) {
         std::memcpy(buffer, list.data(), list.size());
         buffer[list.size()] = '\0';
@@ -214,15 +216,62 @@ std::uint32_t FillList(const std::vector<std::string_view>& items, char* buffer,
 }
 
 std::uint32_t ListResult(const std::vector<std::string_view>& items, char* buffer,
-                         std::uint32_t size, std::uint32_t notFoundCode) {
+                         std::uint32_t size, std::uint32_t notFoundCode, std::size_t spare = 0) {
     bool truncated = false;
-    const std::uint32_t count = FillList(items, buffer, size, truncated);
+    const std::uint32_t count = FillList(items, buffer, size, truncated, spare);
     t_lastError = truncated ? kMoreData : (items.empty() ? notFoundCode : kSuccess);
     return count;
 }
 
 std::vector<std::string_view> Views(const std::vector<std::string>& strings) {
     return {strings.begin(), strings.end()};
+}
+
+// A UTF-16LE file (one that starts with FF FE) is read as Unicode and handed
+// to the 8-bit functions in the system code page, Windows-1252 here, and
+// written back as UTF-16, as Windows and Wine both do. Characters outside the
+// code page read as "?"; the five bytes that 1252 leaves unassigned map to
+// the control characters of the same value.
+constexpr char16_t kHigh1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+bool IsUtf16(std::string_view bytes) {
+    return bytes.starts_with("\xFF\xFE");
+}
+
+char To1252(char16_t u) {
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return static_cast<char>(u);
+    for (std::size_t i = 0; i < std::size(kHigh1252); ++i) {
+        if (kHigh1252[i] == u)
+            return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+std::string FromUtf16(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto lo = static_cast<unsigned char>(bytes[i]);
+        const auto hi = static_cast<unsigned char>(bytes[i + 1]);
+        text.push_back(To1252(static_cast<char16_t>(lo | (hi << 8))));
+    }
+    return text;
+}
+
+std::string ToUtf16(std::string_view text) {
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + text.size() * 2);
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        const char16_t u = (b >= 0x80 && b < 0xA0) ? kHigh1252[b - 0x80] : b;
+        bytes.push_back(static_cast<char>(u & 0xFF));
+        bytes.push_back(static_cast<char>(u >> 8));
+    }
+    return bytes;
 }
 
 // A file whose write bits are all clear is read-only, for root too, as a file
@@ -264,7 +313,11 @@ std::uint32_t PosixProfile::Load(const char* fileName, std::string& text) const 
         return FromErrno(errno);
     if (const std::uint32_t code = CheckRegular(st))
         return code;
-    return ReadAll(fd.Get(), static_cast<std::size_t>(st.st_size), text);
+    if (const std::uint32_t code = ReadAll(fd.Get(), static_cast<std::size_t>(st.st_size), text))
+        return code;
+    if (IsUtf16(text))
+        text = FromUtf16(text);
+    return kSuccess;
 }
 
 std::uint32_t PosixProfile::GetPrivateProfileStringA(const char* section, const char* key,
@@ -280,6 +333,9 @@ std::uint32_t PosixProfile::GetPrivateProfileStringA(const char* section, const 
         return ListResult(ini::KeyNames(text, section), buffer, size, kFileNotFound);
     }
     std::string_view value = defaultValue ? defaultValue : "";
+    // Windows drops the default's trailing spaces, not its tabs.
+    while (!value.empty() && value.back() == ' ')
+        value.remove_suffix(1);
     std::uint32_t code = loaded;
     if (loaded == kSuccess) {
         if (const auto found = ini::FindValue(text, section, key))
@@ -324,14 +380,16 @@ std::uint32_t PosixProfile::GetPrivateProfileSectionNamesA(char* buffer, std::ui
             buffer[0] = '\0';
         return Fail(code);
     }
-    return ListResult(ini::SectionNames(text), buffer, size, kSuccess);
+    return ListResult(ini::SectionNames(text), buffer, size, kSuccess, 1);
 }
 
 std::int32_t PosixProfile::WritePrivateProfileStringA(const char* section, const char* key,
                                                       const char* value, const char* fileName) {
     if (section == nullptr) {
         // Windows flushes its cache here; this implementation keeps none.
-        return WriteResult(key == nullptr && value == nullptr ? kSuccess : kInvalidParameter);
+        if (key == nullptr && value == nullptr)
+            return WriteResult(kSuccess);
+        return WriteResult(key != nullptr ? kFileNotFound : kInvalidParameter);
     }
     if (!ini::IsWritableSection(section) || (key && !ini::IsWritableKey(key)) ||
         (value && !ini::IsWritableValue(value)))
@@ -423,9 +481,20 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
                 ReadAll(fileFd.Get(), static_cast<std::size_t>(st.st_size), text))
             return code;
     }
+    const bool utf16 = IsUtf16(text);
+    if (utf16)
+        text = FromUtf16(text);
     std::string next;
-    if (!edit(text, exists, next) || (exists && next == text))
+    // A fixed name is safe under the lock, and the next write clears what a
+    // killed writer left behind, even a write that leaves the file as it is.
+    const std::string temp = dir + "/." + BaseName(target) + ".tmp~";
+    if (!edit(text, exists, next) || (exists && next == text)) {
+        if (dirFd)
+            ::unlink(temp.c_str());
         return kSuccess;
+    }
+    if (utf16)
+        next = ToUtf16(next);
 
     auto rewriteInPlace = [&]() -> std::uint32_t {
         const UniqueFd out(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
@@ -442,9 +511,6 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
     if (!dirFd)
         return rewriteInPlace();
 
-    // A fixed name is safe under the lock, and the next write clears what a
-    // killed writer left behind.
-    const std::string temp = dir + "/." + BaseName(target) + ".tmp~";
     if (::unlink(temp.c_str()) != 0 && errno != ENOENT) {
         const int e = errno;
         if (exists && (e == EACCES || e == EPERM || e == EROFS))

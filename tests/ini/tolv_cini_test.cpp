@@ -60,6 +60,8 @@ TEST_F(Ini, FailuresKeepOutputsAndFileAndTheirDescriptionSticks) {
         {"", [&] { return ini.ReadSection("Main", keys, values); }, kNoFile},
         {"", [&] { return ini.WriteValue("Main", "a", "2"); }, kNoFile},
         {"", [&] { return ini.WriteSection("Main", {"a"}, {"2"}); }, kNoFile},
+        {"", [&] { return ini.WriteSection("Main", ab, abc); }, kNoFile},    // before the sizes
+        {" ", [&] { return ini.ReadValue("Main", "a", value); }, kNotFound}, // a name all the same
         {"", [&] { return ini.Enum_SectionNames(names); }, kNoFile},
     };
     for (const auto& [fileName, call, description] : calls) {
@@ -94,6 +96,46 @@ TEST_F(Ini, ReadsAndWritesPassTextsThroughUnchanged) {
                   head + "\r\nk= v \r\n[New]\r\n[Spaces]\r\n a = 1 \r\nk=x=y\r\n=v\r\n",
                   head + "\r\nk=v\r\n[Spaces]\r\na =1 \r\nk=x=y\r\n=v\r\n"));
     EXPECT_EQ(ini.LastErrorDescription(), "");
+}
+
+// What the platform hands back reaches the caller as it is: the full 32767
+// characters of a section or of the names, keys with their blanks, and no
+// text for a code the system has none for.
+TEST(IniPlatform, ResultsPassedOnWhole) {
+    ini_test::TempDir dir;
+    const std::string file = dir.Path("big.ini");
+    // 32766 characters of entries and 32765 of names: each just fits.
+    std::string big = "[S]\r\n", names;
+    for (int i = 0; i < 2730; ++i)
+        big += "k" + std::to_string(1000 + i) + "=vvvvv\r\n"; // 12 with its NUL
+    big += "z=" + std::string(32766 - 2730 * 12 - 3, 'z') + "\r\n";
+    for (int i = 0; i < 5460; ++i)
+        names += "[" + std::to_string(10000 + i) + "]\r\n"; // 6 with its NUL
+    names += "[nn]\r\n";                                    // after "S": 2 + 5460 * 6 + 3
+    ini_test::WriteFile(file, big + names);
+    ini_test::Scripted profile;
+    Tolv_CIni ini(profile);
+    ini.FileName(file);
+    Strings keys, values, found;
+    ASSERT_TRUE(ini.ReadSection("S", keys, values));
+    ASSERT_EQ(values.size(), 2731u);
+    EXPECT_EQ(values.back(), std::string(32766 - 2730 * 12 - 3, 'z'));
+    ASSERT_TRUE(ini.Enum_SectionNames(found));
+    ASSERT_EQ(found.size(), 5462u); // S too
+    EXPECT_EQ(found.back(), "nn");
+
+    profile.section = std::string(" a = 1 \0b\t=2\0\0", 14);
+    ASSERT_TRUE(ini.ReadSection("S", keys, values));
+    EXPECT_EQ(keys, (Strings{" a ", "b\t"}));
+    EXPECT_EQ(values, (Strings{" 1 ", "2"}));
+
+    std::string value;
+    for (const auto& [code, text] : std::vector<std::pair<std::uint32_t, std::string>>{
+             {0xDEAD, ""}, {5, "Access is denied.\r\n"}}) {
+        profile.code = code;
+        EXPECT_FALSE(ini.ReadValue("S", "none", value));
+        EXPECT_EQ(ini.LastErrorDescription(), text);
+    }
 }
 
 } // namespace

@@ -29,7 +29,7 @@ using platform::ini::FindValue;
 namespace fs = std::filesystem;
 
 struct SizeCase {
-    char op; // v: the value k=text; l: the section and the names, both "a=1\0b=22\0"; n: no file
+    char op; // v: the value k=text; l: the section, m: the names, both "a=1\0b=22\0"; n: no file
     std::string text;
     std::uint32_t size, count;
     std::string bytes; // the start of the buffer
@@ -55,10 +55,11 @@ TEST_P(Sizes, ReadsFillAtMostTheBuffer) {
         return check([&](char* b) { return p.GetPrivateProfileStringA("S", "k", "", b, size, f); });
     }
     if (op == 'l') {
-        WriteFile(file, "[S]\na=1\nb = 22\n[a=1]\n[b=22]\n");
-        check([&](char* b) { return p.GetPrivateProfileSectionA("S", b, size, f); });
-        WriteFile(file, "[a=1]\n[b=22]\n");
+        WriteFile(file, "[S]\na=1\nb = 22\n");
+        return check([&](char* b) { return p.GetPrivateProfileSectionA("S", b, size, f); });
     }
+    if (op == 'm')
+        WriteFile(file, "[a=1]\n[b=22]\n");
     check([&](char* b) { return p.GetPrivateProfileSectionNamesA(b, size, f); });
 }
 
@@ -80,9 +81,68 @@ const SizeCase kSizes[] = {
     {'l', "", 2, 0, "\0\0"s, 234},
     {'l', "", 1, 0, "\0"s, 234},
     {'l', "", 0, 0, "", 234},
+    {'m', "", 11, 9, "a=1\0b=22\0\0X"s, 0},
+    {'m', "", 10, 8, "a=1\0b=22\0\0"s, 234}, // an exact fit counts as cut short
+    {'m', "", 9, 7, "a=1\0b=2\0\0"s, 234},
+    {'m', "", 4, 2, "a=\0\0"s, 234},
+    {'m', "", 2, 0, "\0\0"s, 234},
+    {'m', "", 1, 0, "\0"s, 234},
+    {'m', "", 0, 0, "", 234},
     {'n', "", 16, 0, "\0X"s, 2}, // a single NUL
 };
 INSTANTIATE_TEST_SUITE_P(Profile, Sizes, ::testing::ValuesIn(kSizes));
+
+TEST(Defaults, LoseTheirTrailingSpacesOnly) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"dflt  ", "dflt"}, {"  d f  ", "  d f"}, {"dflt\t", "dflt\t"}, {"   ", ""}, {"", ""}};
+    TempDir dir;
+    const std::string file = dir.Path("d.ini");
+    WriteFile(file, "[S]\nk=1\n");
+    for (const auto& [given, read] : cases) {
+        for (const std::string& f : {file, dir.Path("none.ini")}) {
+            std::vector<char> buffer(16, 'X');
+            EXPECT_EQ(Profile().GetPrivateProfileStringA("S", "none", given, buffer.data(), 16,
+                                                         f.c_str()),
+                      read.size())
+                << given;
+            EXPECT_EQ(std::string(buffer.data()), read);
+        }
+    }
+}
+
+// What a file says, as Wine reads it: the names listed, a key's value.
+TEST(FileSays, AsWineReadsIt) {
+    const struct {
+        std::string text;
+        std::string names;                 // the names list
+        const char *section, *key, *value; // value: nullptr when not found
+    } cases[] = {
+        {"[a]\n[b]\n[A]\nk=1\n", "a\0b\0A\0\0"s, "a", "k", nullptr},
+        {"\xEF\xBB\xBF[Main]\r\nk=1\r\n", "Main\0\0"s, "main", "k", "1"},
+        {"\xEF\xBB\xBFk=1\r\n[Main]\r\n", "Main\0\0"s, "main", "k", nullptr},
+        {"[A]\n[Main\nk=1\n", "A\0\0"s, "A", "k", "1"},
+        {"[Main\nk=1\n", "\0"s, "Main", "k", nullptr},
+        {"[A]\n\x0Bj\x0B=\x0B"
+         "1\f\n",
+         "A\0\0"s, "a", "j", "1"},
+        {"[A]\na=1\n", "A\0\0"s, "a", "a\x0B", "1"},
+    };
+    TempDir dir;
+    const std::string file = dir.Path("w.ini");
+    for (const auto& [text, names, section, key, value] : cases) {
+        WriteFile(file, text);
+        std::vector<char> buffer(32, 'X');
+        auto& p = Profile();
+        EXPECT_EQ(p.GetPrivateProfileSectionNamesA(buffer.data(), 32, file.c_str()),
+                  names.size() - 1)
+            << text;
+        EXPECT_EQ(std::string(buffer.data(), names.size()), names) << text;
+        const std::uint32_t n =
+            p.GetPrivateProfileStringA(section, key, "", buffer.data(), 32, file.c_str());
+        EXPECT_EQ(std::string(buffer.data(), n), value ? value : "") << text;
+        EXPECT_EQ(p.GetLastError(), value ? 0u : 2u) << text;
+    }
+}
 
 TEST(Message, EnglishTextWithLineBreakAndNothingForAnUnknownCode) {
     const std::pair<std::uint32_t, std::string> texts[] = {
@@ -254,6 +314,26 @@ const std::string kHandHead = "; written by hand\r\n\r\n[Main]  ; the emulator's
                               "\tvmode   =  0\r\nLanguage=1\r\n";
 const std::string kHandTail = "smode=-1\r\n\r\n; \xE9t\xE9 \xFF\r\n[Other]\nx = \"q\"\n";
 
+// UTF-16LE with its byte-order mark, from 8-bit text in which only "\x80"
+// stands for a character above 0xFF (the euro sign).
+std::string Utf16(std::string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char c : text)
+        bytes += c == '\x80' ? "\xAC\x20"s : std::string{c, '\0'};
+    return bytes;
+}
+
+TEST(Utf16, ReadInTheCodePage) {
+    TempDir dir;
+    const std::string file = dir.Path("u.ini");
+    // The value ends in a Cyrillic A, which 1252 lacks.
+    WriteFile(file, Utf16("[S]\r\nk=\xE9\x80") + "\x10\x04\r\0\n\0"s);
+    std::vector<char> buffer(16, 'X');
+    EXPECT_EQ(Profile().GetPrivateProfileStringA("S", "k", "", buffer.data(), 16, file.c_str()),
+              3u);
+    EXPECT_EQ(std::string(buffer.data()), "\xE9\x80?");
+}
+
 const Call kCalls[] = {
     {"EmptyValue", 'v', "file", "S", "empty", nullptr, 0},
     {"MissingKey", 'v', "file", "S", "missing", nullptr, 2},
@@ -314,6 +394,23 @@ const Call kCalls[] = {
     Edit("SectionEmptied", 'W', "S", nullptr, "", "[T]\nt=1\n[s]\nx=1\n", "[T]\nt=1\n[s]\n"),
     Edit("SectionCreated", 'W', "S", nullptr, "a=1", "[T]\nt=1", "[T]\nt=1\n[S]\na=1\n"),
     Edit("SectionHeaderWithoutBreak", 'W', "S", nullptr, "a=1", "[S]", "[S]\r\na=1\r\n"),
+    {"NullSectionWithKey", 'w', "file", nullptr, "k", "v", 2},
+    {"NullSectionWithoutKey", 'w', "file", nullptr, nullptr, "v", 87},
+    Edit("SameValueLeavesTheFile", 'w', "a", "K", "1", "[A]\r\n\tk = 1 \r\n",
+         "[A]\r\n\tk = 1 \r\n"),
+    Edit("ByteOrderMarkKept", 'w', "Main", "k", "2", "\xEF\xBB\xBF[Main]\r\nk=1\r\n",
+         "\xEF\xBB\xBF[Main]\r\nk=2\r\n"),
+    Edit("SectionAfterByteOrderMarkAlone", 'W', "Main", nullptr, "k=2", "\xEF\xBB\xBF",
+         "\xEF\xBB\xBF[Main]\r\nk=2\r\n"),
+    Edit("UnclosedHeaderIsAnEntry", 'w', "Main", "k", "2", "[Main\nk=1\n",
+         "[Main\nk=1\n[Main]\nk=2\n"),
+    Edit("KeyAfterUnclosedHeaderInSectionBefore", 'w', "A", "k", "2", "[A]\n[Main\nk=1\n",
+         "[A]\n[Main\nk=2\n"),
+    Edit("VerticalTabsTrimmed", 'w', "A", "k", "2", "[A]\n\x0Bk\x0B=1\n", "[A]\nk=2\n"),
+    Edit("Utf16KeptOnWrite", 'w', "S", "k", "\x80\xE9", Utf16("[S]\r\nk=1\r\n"),
+         Utf16("[S]\r\nk=\x80\xE9\r\n")),
+    Edit("Utf16NewSection", 'W', "T", nullptr, "a=1", Utf16("[S]\r\n"),
+         Utf16("[S]\r\n[T]\r\na=1\r\n")),
     Edit("FirstOfDuplicatesReplaced", 'W', "S", nullptr, "z=3", "[S]\nx=1\n[S]\ny=2\n",
          "[S]\nz=3\n[S]\ny=2\n"),
 };

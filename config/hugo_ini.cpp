@@ -93,10 +93,13 @@ void Apply(Settings& settings, Field field, const std::string& stored) {
         }
         return;
     }
-    // The emulator stores sound on as -1, so its check state is the negation.
-    const long long state = field == Field::Sound ? -*number : *number;
-    if (state >= kClear && state <= kIndeterminate) {
-        Switch(settings, field) = static_cast<int>(state);
+    // The emulator stores sound on as -1, so its check state is the negation;
+    // the range is checked first, since the smallest long long has no negation.
+    const long long low = field == Field::Sound ? -kIndeterminate : kClear;
+    const long long high = field == Field::Sound ? kClear : kIndeterminate;
+    if (*number >= low && *number <= high) {
+        const int state = static_cast<int>(*number);
+        Switch(settings, field) = field == Field::Sound ? -state : state;
     }
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Fuzzes the private-profile functions with libFuzzer for SECONDS seconds
-# (default 60). Builds in build-fuzz/ with clang; new inputs that libFuzzer
-# finds go to build-fuzz/fuzz_corpus, the seeds in tests/platform/profile/fuzz_corpus stay.
+# Fuzzes the private-profile functions, then the setup dialog's load and save
+# of "Hu-go!.ini", with libFuzzer for SECONDS seconds each (default 60). Builds
+# in build-fuzz/ with clang; new inputs that libFuzzer finds go to
+# build-fuzz/fuzz_corpus and build-fuzz/fuzz_corpus_hugo, the seeds stay.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -16,9 +17,12 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
         -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
         -DVORLANES_FUZZ=ON -DVORLANES_BENCH=OFF
 fi
-cmake --build "$build" --target fuzz_profile -j "$jobs"
+cmake --build "$build" --target fuzz_profile fuzz_hugo -j "$jobs"
 
-mkdir -p "$build/fuzz_corpus" "$build/fuzz_scratch"
-VORLANES_FUZZ_DIR="$PWD/$build/fuzz_scratch" "$build/tests/platform/profile/fuzz_profile" -max_total_time="$seconds" -print_final_stats=1 \
-    -artifact_prefix="$build/" \
-    "$build/fuzz_corpus" tests/platform/profile/fuzz_corpus
+run() { # target, its scratch corpus, its seeds
+    mkdir -p "$build/$2" "$build/fuzz_scratch"
+    VORLANES_FUZZ_DIR="$PWD/$build/fuzz_scratch" "$build/$1" -max_total_time="$seconds" \
+        -print_final_stats=1 -artifact_prefix="$build/" "$build/$2" "$3"
+}
+run tests/platform/profile/fuzz_profile fuzz_corpus tests/platform/profile/fuzz_corpus
+run tests/config/fuzz_hugo fuzz_corpus_hugo tests/config/fuzz_corpus

@@ -66,4 +66,61 @@ TEST_F(Save, FailedWriteStopsNoneAfterIt) {
                                         "smode=-1\r\nstatic_refresh=1\r\n");
 }
 
+// What one stored text does to a field that starts out as `before`.
+struct Case {
+    hugo::Field field;
+    std::string stored;
+    int after; // a switch's state, or a choice's position (-1: none)
+};
+
+int Value(const hugo::Settings& settings, hugo::Field field) {
+    if (hugo::IsChoice(field)) {
+        const std::optional<int>& choice = hugo::Choice(settings, field);
+        return choice ? *choice : -1;
+    }
+    return hugo::Switch(settings, field);
+}
+
+TEST(HugoIni, AnyTextAppliesSafely) {
+    // Every field starts unselected / clear except the marked one.
+    const Case cases[] = {
+        {Field::Sound, "-1", 1},
+        {Field::Sound, "-2", 2},
+        {Field::Sound, "1", 0},
+        {Field::Sound, "-9223372036854775808", 0},
+        {Field::Sound, "9223372036854775807", 0},
+        {Field::Sound, "-9223372036854775809", 0},
+        {Field::Sound, "+1", 0},
+        {Field::Sound, " -1", 0},
+        {Field::Sound, "-1 ", 0},
+        {Field::Sound, "--1", 0},
+        {Field::Sound, "-", 0},
+        {Field::Sound, "", 0},
+        {Field::Eagle, "-9223372036854775808", 0},
+        {Field::Eagle, "2", 2},
+        {Field::Eagle, "1e3", 0},
+        {Field::Eagle, "0x1", 0},
+        {Field::Eagle, "\xC2\xB9", 0},
+        {Field::Eagle, "1\xFF", 0},
+        {Field::ExactDraw, "99999999999999999999999999", 0},
+        {Field::StaticRefresh, "1", 1},
+        {Field::VideoMode, "-9223372036854775808", -1},
+        {Field::VideoMode, "4", 4},
+        {Field::VideoMode, "5", -1},
+        {Field::VideoMode, "4.0", -1},
+        {Field::Language, "7", 7},
+        {Field::Language, "-0", 0},
+        {Field::Language, "9223372036854775807", -1},
+        {Field::Input, "3", 3},
+        {Field::Input, "\x80", -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        hugo::Settings settings;
+        settings.videoMode.reset();
+        hugo::Apply(settings, c.field, c.stored);
+        EXPECT_EQ(Value(settings, c.field), c.after);
+    }
+}
+
 } // namespace

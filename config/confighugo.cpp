@@ -223,13 +223,18 @@ void Confighugo::Form_Load() {
     hugo::Settings settings = ShownSettings();
     hugo::Load(*ini_, settings);
     ShowSettings(settings);
+    romDirMayBeCut_ = settings.romDir.size() == hugo::kLongestRead;
 }
 
 void Confighugo::OKButton_Click() {
+    // A value read maybe cut and left untouched stays whole in the file.
+    const bool keepRomDir = romDirMayBeCut_ && Rom_Dir->text() == romDirShown_;
     // The box shows what is stored, so that a failed save leaves the user
     // looking at the text that would be written next time.
-    ShowRomDir(hugo::RomDirToStore(RomDirBytes(), &Frontend::ShortPath));
-    if (!hugo::Save(*ini_, ShownSettings())) {
+    if (!keepRomDir) {
+        ShowRomDir(hugo::RomDirToStore(RomDirBytes(), &Frontend::ShortPath));
+    }
+    if (!hugo::Save(*ini_, ShownSettings(), keepRomDir)) {
         platform::ShowMessage(
             this, windowTitle(),
             QStringLiteral("The settings could not be written to \"%1\":\n%2")
@@ -375,6 +380,7 @@ hugo::Settings Confighugo::ShownSettings() const {
 }
 
 void Confighugo::ShowRomDir(const std::string& bytes) {
+    romDirMayBeCut_ = false;
     const QByteArray raw = QByteArray::fromStdString(bytes);
     QString shown = QString::fromLocal8Bit(raw);
     // Text in another code page than ours (the emulator's Windows code page,

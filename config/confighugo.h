@@ -84,4 +84,7 @@ private:
     std::string romDirBytes_;
     QString romDirShown_;
     bool romDirLatin1_ = false;
+    // The value loaded has the longest length a read gives back, so the file may
+    // hold more: OK must not write the shown part over it.
+    bool romDirMayBeCut_ = false;
 };

@@ -134,10 +134,13 @@ void Load(Tolv_CIni& ini, Settings& settings) {
     }
 }
 
-bool Save(Tolv_CIni& ini, const Settings& settings) {
+bool Save(Tolv_CIni& ini, const Settings& settings, bool keepRomDir) {
     const std::string section(kSection);
     bool allWritten = true;
     for (const Key& key : kWriteOrder) {
+        if (keepRomDir && key.field == Field::RomDir) {
+            continue;
+        }
         const std::optional<std::string> value = Encode(settings, key.field);
         if (value && !ini.WriteValue(section, std::string(key.name), *value)) {
             allWritten = false;

@@ -89,9 +89,13 @@ std::optional<std::string> Encode(const Settings& settings, Field field);
 // except "rom_dir", which then reads as the empty text.
 void Load(Tolv_CIni& ini, Settings& settings);
 
+// The longest value one read gives back: a longer one comes back cut to this.
+inline constexpr std::size_t kLongestRead = 254;
+
 // Writes in the fixed order; a failed write does not stop the ones after it.
-// True when every attempted write succeeded.
-bool Save(Tolv_CIni& ini, const Settings& settings);
+// With keepRomDir, "rom_dir" is left as it is in the file. True when every
+// attempted write succeeded.
+bool Save(Tolv_CIni& ini, const Settings& settings, bool keepRomDir = false);
 
 using ShortPathFunction = std::string (*)(const std::string&);
 // What OK stores for the ROM directory box: a typed directory without its

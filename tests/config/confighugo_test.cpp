@@ -112,6 +112,10 @@ TEST_F(Setup, LeavesTheFileAsTheUserLeftTheDialog) {
         "\r\n[Joypad]\r\nup=72\r\n";
     const std::string latin1 = "[Main]\nrom_dir=C:\\Jeux\\\xC9mul\\";
     const std::string switches = "eagle=0\nexact_draw=0\nsmode=0\nstatic_refresh=0\n";
+    // Longer than one read gives back, and exactly as long as one read gives back.
+    const std::string longDir = "[Main]\nrom_dir=C:\\" + std::string(334, 'a') + "\\\n";
+    const std::string fullDir = "[Main]\nrom_dir=C:\\" + std::string(250, 'b') + "\\\n";
+    const std::string cutShown = "graph1 [C:\\" + std::string(251, 'a') + "] ----";
     const struct {
         std::string before;
         QString steps;
@@ -142,14 +146,25 @@ TEST_F(Setup, LeavesTheFileAsTheUserLeftTheDialog) {
          "graph3 [] --x-"},
         {"[Main]\nvmode=2\nsmode=-1\n", "graph5 Son close", "[Main]\nvmode=2\nsmode=-1\n",
          "graph3 [] --x-"},
+        // A plain OK leaves a value that may have been cut whole; an edit or a
+        // chosen directory replaces it.
+        {longDir, "OKButton", longDir + "vmode=0\n" + switches, cutShown},
+        {fullDir, "Staticrefresh OKButton",
+         fullDir + "vmode=0\neagle=0\nexact_draw=0\nsmode=0\nstatic_refresh=1\n",
+         "graph1 [C:\\" + std::string(250, 'b') + "\\] ---x"},
+        {longDir, "Rom_Dir=D:\\ OKButton", "[Main]\nrom_dir=D:\\\nvmode=0\n" + switches,
+         "graph1 [D:\\] ----"},
+        {longDir, "Browse OKButton",
+         "[Main]\nrom_dir=Z:\\home\\ann\\PC Eng~1\\\nvmode=0\n" + switches,
+         "graph1 [Z:\\home\\ann\\PC Eng~1\\] ----"},
         // The chosen file's directory, then a cancelled choice that keeps it.
         {"[Main]\nrom_dir=C:\\old\\\nsmode=0\n", "Son Browse Browse OKButton",
          "[Main]\nrom_dir=Z:\\home\\ann\\PC Eng~1\\\nsmode=-1\nvmode=0\neagle=0\nexact_draw=0\n"
          "static_refresh=0\n",
          "graph1 [Z:\\home\\ann\\PC Eng~1\\] --x-"},
     };
-    files.answers = {"Z:\\home\\ann\\PC Engine Games\\Bomberman '93.pce", ""};
     for (const auto& c : cases) {
+        files.answers = {"Z:\\home\\ann\\PC Engine Games\\Bomberman '93.pce", ""};
         SCOPED_TRACE(c.steps.toStdString() + " on " + c.before);
         Open(c.before.c_str());
         Do(c.steps);

@@ -9,11 +9,16 @@
 #include <QLineEdit>
 
 namespace {
-std::string Bytes(const QString& text) {
-    return text.toLocal8Bit().toStdString();
-}
 QString Text(const std::string& bytes) {
     return QString::fromLocal8Bit(bytes);
+}
+bool FitsLatin1(const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() > 0xFF) {
+            return false;
+        }
+    }
+    return true;
 }
 } // namespace
 
@@ -49,7 +54,7 @@ Pathemulator::Pathemulator(Frontend& main)
 }
 
 void Pathemulator::Form_Load() {
-    Pathhugo->setText(Text(location::ReadEmulatorDir(main_.services().settings)));
+    ShowDir(location::ReadEmulatorDir(main_.services().settings));
 }
 
 void Pathemulator::Browse_Click() {
@@ -57,17 +62,17 @@ void Pathemulator::Browse_Click() {
     if (chosen.empty()) {
         return;
     }
-    Pathhugo->setText(Text(DirectoryPart(chosen)));
+    ShowDir(DirectoryPart(chosen));
 }
 
 void Pathemulator::OKButton_Click() {
-    const std::string stored = location::StoredForm(Bytes(Pathhugo->text()), &Frontend::ShortPath);
-    Pathhugo->setText(Text(stored));
+    const std::string stored = location::StoredForm(DirBytes(), &Frontend::ShortPath);
+    ShowDir(stored);
     const platform::SaveResult saved = location::SaveEmulatorDir(main_.services().settings, stored);
     if (!saved.ok) {
         platform::ShowMessage(this, windowTitle(),
                               QStringLiteral("The emulator's directory %1 could not be saved: %2")
-                                  .arg(Text(stored), Text(saved.reason)));
+                                  .arg(dirShown_, Text(saved.reason)));
         return;
     }
     main_.reload();
@@ -76,4 +81,30 @@ void Pathemulator::OKButton_Click() {
 
 void Pathemulator::CancelButton_Click() {
     close();
+}
+
+void Pathemulator::ShowDir(const std::string& bytes) {
+    const QByteArray raw = QByteArray::fromStdString(bytes);
+    QString shown = QString::fromLocal8Bit(raw);
+    // Bytes not in our encoding would show as replacement characters; Latin-1
+    // shows each byte as some character, most likely the right one.
+    dirLatin1_ = shown.toLocal8Bit() != raw;
+    if (dirLatin1_) {
+        shown = QString::fromLatin1(raw);
+    }
+    dirBytes_ = bytes;
+    dirShown_ = shown;
+    Pathhugo->setText(shown);
+}
+
+std::string Pathemulator::DirBytes() const {
+    const QString text = Pathhugo->text();
+    if (text == dirShown_) {
+        return dirBytes_;
+    }
+    // Edited text keeps the code page the value came in, where it can.
+    if (dirLatin1_ && FitsLatin1(text)) {
+        return text.toLatin1().toStdString();
+    }
+    return text.toLocal8Bit().toStdString();
 }

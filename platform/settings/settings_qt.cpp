@@ -11,6 +11,24 @@ QString Name(const std::string& section, const std::string& key) {
     return QString::fromLocal8Bit(section) + QLatin1Char('/') + QString::fromLocal8Bit(key);
 }
 
+// Text in the local encoding is stored as text, readable in the file; other
+// bytes (a path in the emulator's code page) as bytes, so none is replaced.
+QVariant Stored(const std::string& value) {
+    const QByteArray bytes = QByteArray::fromStdString(value);
+    const QString text = QString::fromLocal8Bit(bytes);
+    if (text.toLocal8Bit() == bytes) {
+        return text;
+    }
+    return bytes;
+}
+
+std::string Bytes(const QVariant& stored) {
+    if (stored.typeId() == QMetaType::QByteArray) {
+        return stored.toByteArray().toStdString();
+    }
+    return stored.toString().toLocal8Bit().toStdString();
+}
+
 // The user's native store: the registry on Windows, an INI-style file under
 // $XDG_CONFIG_HOME (default ~/.config) elsewhere.
 class QtSettingsStore final : public SettingsStore {
@@ -19,7 +37,7 @@ public:
                      const std::string& key) override {
         QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
                            QString::fromLocal8Bit(application));
-        return settings.value(Name(section, key)).toString().toLocal8Bit().toStdString();
+        return Bytes(settings.value(Name(section, key)));
     }
 
     SaveResult Save(const std::string& application, const std::string& section,
@@ -29,7 +47,7 @@ public:
         const QString name = Name(section, key);
         const bool had = settings.contains(name);
         const QVariant old = settings.value(name);
-        settings.setValue(name, QString::fromLocal8Bit(value));
+        settings.setValue(name, Stored(value));
         settings.sync();
         if (settings.status() == QSettings::NoError) {
             MakePrivate(settings.fileName());

@@ -89,6 +89,34 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedCase{"C:\\Program Files\\Hu-Go", "C:\\Progra~1\\Hu-Go\\"},
                       TypedCase{"C:\\Emu\\hu-go!.exe", "C:\\Emu\\hu-go!~1\\"}));
 
+TEST_F(PathemulatorTest, KeepsTheBytesItReadUnlessEdited) {
+    const struct {
+        std::string stored;
+        const char* typed; // nullptr: the box as it opened; "?": the chosen file's directory
+        QString shown;
+        std::string saved;
+    } cases[] = {
+        {"C:\\\xE9t\xE9\\", nullptr, "C:\\\u00e9t\u00e9\\", "C:\\\xE9t\xE9\\"},
+        {"C:\\\xE9t\xE9\\", "C:\\\u00e9t\u00e9\\x", "C:\\\u00e9t\u00e9\\", "C:\\\xE9t\xE9\\x\\"},
+        {"C:\\\xC3\xA9t\xC3\xA9\\", nullptr, "C:\\\u00e9t\u00e9\\", "C:\\\xC3\xA9t\xC3\xA9\\"},
+        {"D:\\Emu\\", "?", "D:\\Emu\\", "C:\\\xC9mu\\"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        Store(c.stored);
+        system.fileDialog.answers = {"C:\\\xC9mu\\hu-go!.exe"};
+        Open();
+        EXPECT_EQ(Box()->text(), c.shown);
+        if (c.typed != nullptr && std::string(c.typed) == "?")
+            QTest::mouseClick(Button("Browse"), Qt::LeftButton);
+        else if (c.typed != nullptr)
+            Box()->setText(QString::fromUtf8(c.typed));
+        QTest::mouseClick(Button("OKButton"), Qt::LeftButton);
+        EXPECT_EQ(system.settings.Path(), c.saved);
+        ASSERT_EQ(window->pathDialog(), nullptr);
+    }
+}
+
 TEST_F(PathemulatorTest, LoadsTheStoredValueEachTimeItOpens) {
     EXPECT_EQ(Open()->findChild<QLineEdit*>("Pathhugo")->text(), "");
     window->pathDialog()->close();

@@ -49,23 +49,31 @@ TEST_F(SettingsStoreTest, SavesPrivatelyAndReplacesTheOldValue) {
     EXPECT_EQ(perms & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 }
 
-TEST_F(SettingsStoreTest, TheValueSurvivesANewProcess) {
-    ASSERT_TRUE(store.Save("Vorlanes", "HuGo", "Path", "D:\\Jeux\\PC Eng~1\\").ok);
-    QProcess child;
-    QStringList env = QProcess::systemEnvironment();
-    env << QStringLiteral("VORLANES_TEST_SETTINGS_DIR=") + QString::fromStdString(config.native());
-    child.setEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=SettingsChild.PrintsTheStoredPath")});
-    ASSERT_TRUE(child.waitForFinished(60000));
-    EXPECT_TRUE(child.readAllStandardOutput().contains("stored=[D:\\Jeux\\PC Eng~1\\]"));
+TEST_F(SettingsStoreTest, TheValueSurvivesANewProcessByteForByte) {
+    // Plain text, UTF-8, and Latin-1 bytes that are no text in a UTF-8 locale.
+    for (const std::string value :
+         {"D:\\Jeux\\PC Eng~1\\", "C:\\\xC3\xA9t\xC3\xA9\\", "C:\\\xE9t\xE9\\"}) {
+        SCOPED_TRACE(value);
+        ASSERT_TRUE(store.Save("Vorlanes", "HuGo", "Path", value).ok);
+        EXPECT_EQ(store.Read("Vorlanes", "HuGo", "Path"), value);
+        QProcess child;
+        QStringList env = QProcess::systemEnvironment();
+        env << QStringLiteral("VORLANES_TEST_SETTINGS_DIR=") +
+                   QString::fromStdString(config.native());
+        child.setEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=SettingsChild.PrintsTheStoredPath")});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        EXPECT_TRUE(child.readAllStandardOutput().contains(
+            QByteArray::fromStdString("stored=[" + value + "]")));
+    }
 }
 
 // Runs only as the child of the test above.
 TEST(SettingsChild, PrintsTheStoredPath) {
     const QByteArray dir = qgetenv("VORLANES_TEST_SETTINGS_DIR");
     if (dir.isEmpty()) {
-        GTEST_SKIP() << "only run by TheValueSurvivesANewProcess";
+        GTEST_SKIP() << "only run by TheValueSurvivesANewProcessByteForByte";
     }
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromLocal8Bit(dir));
     std::printf("stored=[%s]\n",

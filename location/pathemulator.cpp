@@ -75,6 +75,9 @@ void Pathemulator::OKButton_Click() {
                                   .arg(dirShown_, Text(saved.reason)));
         return;
     }
+    if (!saved.note.empty()) {
+        platform::ShowMessage(this, windowTitle(), Text(saved.note));
+    }
     main_.reload();
     close();
 }

@@ -167,6 +167,17 @@ TEST_F(PathemulatorTest, AFailedSaveKeepsTheDialogOpenAndSaysWhy) {
     EXPECT_EQ(window->emulatorDir(), "D:\\Old\\") << "no reload";
 }
 
+TEST_F(PathemulatorTest, ASaveThatSetADamagedFileAsideSaysSo) {
+    system.settings.note = "The settings file was kept as Vorlanes.conf.damaged.";
+    Open();
+    Box()->setText("D:\\New");
+    QTest::mouseClick(Button("OKButton"), Qt::LeftButton);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("Vorlanes.conf.damaged")) << messages[0].toStdString();
+    EXPECT_EQ(window->pathDialog(), nullptr);
+    EXPECT_EQ(window->emulatorDir(), "D:\\New\\");
+}
+
 TEST_F(PathemulatorTest, KeysPressOnlyTheFocusedButton) {
     Store("D:\\Emu\\");
     Pathemulator* dialog = Open();

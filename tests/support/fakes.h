@@ -21,15 +21,16 @@ public:
     platform::SaveResult Save(const std::string& application, const std::string& section,
                               const std::string& key, const std::string& value) override {
         if (failSaves) {
-            return {false, "the settings file is read-only."};
+            return {false, "the settings file is read-only.", {}};
         }
         values[{application, section, key}] = value;
-        return {};
+        return {true, {}, note};
     }
     std::string Path() { return Read("Vorlanes", "HuGo", "Path"); }
 
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
     bool failSaves = false;
+    std::string note; // what a successful save has to tell
 };
 
 class Starter : public platform::ProgramStarter {

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -66,6 +67,61 @@ TEST_F(SettingsStoreTest, TheValueSurvivesANewProcessByteForByte) {
         ASSERT_TRUE(child.waitForFinished(60000));
         EXPECT_TRUE(child.readAllStandardOutput().contains(
             QByteArray::fromStdString("stored=[" + value + "]")));
+    }
+}
+
+TEST_F(SettingsStoreTest, CreatesItsFilesPrivateFromTheStart) {
+    // A store in a directory not made yet: whatever it creates is made private,
+    // not made open and closed afterwards.
+    const fs::path dir = config.path() / "new";
+    UseDirectory(dir.string());
+    const mode_t previous = ::umask(022);
+    const bool ok = store.Save("Vorlanes", "HuGo", "Path", "D:\\Emu\\").ok;
+    ::umask(previous);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(fs::status(dir).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(fs::status(dir / "Vorlanes.conf").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(SettingsStoreTest, ADamagedFileIsReadAsEmptyAndSetAsideBySaving) {
+    const fs::path file = config.path() / "Vorlanes.conf";
+    const struct {
+        const char* name;
+        std::string text; // the file's bytes; empty: a FIFO, which must not block
+    } cases[] = {
+        {"a line without =", "[HuGo]\nPath=D:\\\\Old\\\\\njunk line\n"},
+        {"binary junk", std::string("\x7F"
+                                    "ELF\0\x01\x02[\xFF=\n\0",
+                                    12)},
+        {"a FIFO", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(config.path());
+        fs::create_directories(config.path());
+        if (c.text.empty())
+            ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+        else
+            std::ofstream(file, std::ios::binary) << c.text;
+        UseDirectory(config.native()); // forgets what an earlier case cached
+        EXPECT_EQ(store.Read("Vorlanes", "HuGo", "Path"), "");
+        const platform::SaveResult saved = store.Save("Vorlanes", "HuGo", "Path", "D:\\New\\");
+        ASSERT_TRUE(saved.ok) << saved.reason;
+        const fs::path aside = config.path() / "Vorlanes.conf.damaged";
+        EXPECT_NE(saved.note.find(aside.string()), std::string::npos) << saved.note;
+        EXPECT_NE(saved.note.find(c.text.empty() ? "not a regular file" : "could not be parsed"),
+                  std::string::npos)
+            << saved.note;
+        if (c.text.empty()) {
+            EXPECT_TRUE(fs::is_fifo(aside));
+        } else {
+            std::ifstream in(aside, std::ios::binary);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), c.text);
+        }
+        UseDirectory(config.native());
+        EXPECT_EQ(store.Read("Vorlanes", "HuGo", "Path"), "D:\\New\\");
+        EXPECT_TRUE(store.Save("Vorlanes", "HuGo", "Path", "D:\\Again\\").note.empty());
     }
 }
 

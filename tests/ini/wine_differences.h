@@ -17,6 +17,7 @@ inline const std::string kNotFound =
     Windows("The system cannot find the file specified.\r\n", "File not found.\r\n");
 inline const std::string kParameter =
     Windows("The parameter is incorrect.\r\n", "Invalid parameter.\r\n");
+inline const std::string kAccessDenied = Windows("Access is denied.\r\n", "Access denied.\r\n");
 
 // After a key or section missing from an existing file Wine leaves the last
 // error at 0 (no text: "unknown"); Windows sets 2, the file not found.

@@ -39,15 +39,6 @@ QCheckBox* AddSwitch(QWidget* parent, const char* name, const char* caption, con
     return box;
 }
 
-bool FitsLatin1(const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() > 0xFF) {
-            return false;
-        }
-    }
-    return true;
-}
-
 using Handler = void (Confighugo::*)();
 const std::array<Handler, 5> kGraphClick{&Confighugo::graph1_Click, &Confighugo::graph2_Click,
                                          &Confighugo::graph3_Click, &Confighugo::graph4_Click,
@@ -228,7 +219,7 @@ void Confighugo::Form_Load() {
 
 void Confighugo::OKButton_Click() {
     // A value read maybe cut and left untouched stays whole in the file.
-    const bool keepRomDir = romDirMayBeCut_ && Rom_Dir->text() == romDirShown_;
+    const bool keepRomDir = romDirMayBeCut_ && Rom_Dir->text() == romDir_.shown();
     // The box shows what is stored, so that a failed save leaves the user
     // looking at the text that would be written next time.
     if (!keepRomDir) {
@@ -381,28 +372,9 @@ hugo::Settings Confighugo::ShownSettings() const {
 
 void Confighugo::ShowRomDir(const std::string& bytes) {
     romDirMayBeCut_ = false;
-    const QByteArray raw = QByteArray::fromStdString(bytes);
-    QString shown = QString::fromLocal8Bit(raw);
-    // Text in another code page than ours (the emulator's Windows code page,
-    // typically) would show as replacement characters; Latin-1 shows every
-    // byte as some character, most likely the right one.
-    romDirLatin1_ = shown.toLocal8Bit() != raw;
-    if (romDirLatin1_) {
-        shown = QString::fromLatin1(raw);
-    }
-    romDirBytes_ = bytes;
-    romDirShown_ = shown;
-    Rom_Dir->setText(shown);
+    Rom_Dir->setText(romDir_.Show(bytes));
 }
 
 std::string Confighugo::RomDirBytes() const {
-    const QString text = Rom_Dir->text();
-    if (text == romDirShown_) {
-        return romDirBytes_;
-    }
-    // Edited text keeps the code page the value came in, where it can.
-    if (romDirLatin1_ && FitsLatin1(text)) {
-        return text.toLatin1().toStdString();
-    }
-    return text.toLocal8Bit().toStdString();
+    return romDir_.Bytes(Rom_Dir->text());
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/dialog_style.h"
+#include "app/kept_bytes.h"
 #include "config/hugo_ini.h"
 
 #include <array>
@@ -78,12 +79,8 @@ private:
     std::array<QRadioButton*, 8> langue{};
     std::array<QRadioButton*, 4> Option{};
 
-    // The ROM directory as it came from the file (or the file dialog), and the
-    // text shown for it: unless the user edits the box, OK writes these bytes
-    // back rather than a re-encoding that could lose characters.
-    std::string romDirBytes_;
-    QString romDirShown_;
-    bool romDirLatin1_ = false;
+    // The ROM directory as it came from the file (or the file dialog).
+    KeptBytes romDir_;
     // The value loaded has the longest length a read gives back, so the file may
     // hold more: OK must not write the shown part over it.
     bool romDirMayBeCut_ = false;

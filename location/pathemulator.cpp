@@ -12,14 +12,6 @@ namespace {
 QString Text(const std::string& bytes) {
     return QString::fromLocal8Bit(bytes);
 }
-bool FitsLatin1(const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() > 0xFF) {
-            return false;
-        }
-    }
-    return true;
-}
 } // namespace
 
 Pathemulator::Pathemulator(Frontend& main)
@@ -72,7 +64,7 @@ void Pathemulator::OKButton_Click() {
     if (!saved.ok) {
         platform::ShowMessage(this, windowTitle(),
                               QStringLiteral("The emulator's directory %1 could not be saved: %2")
-                                  .arg(dirShown_, Text(saved.reason)));
+                                  .arg(dir_.shown(), Text(saved.reason)));
         return;
     }
     if (!saved.note.empty()) {
@@ -87,27 +79,9 @@ void Pathemulator::CancelButton_Click() {
 }
 
 void Pathemulator::ShowDir(const std::string& bytes) {
-    const QByteArray raw = QByteArray::fromStdString(bytes);
-    QString shown = QString::fromLocal8Bit(raw);
-    // Bytes not in our encoding would show as replacement characters; Latin-1
-    // shows each byte as some character, most likely the right one.
-    dirLatin1_ = shown.toLocal8Bit() != raw;
-    if (dirLatin1_) {
-        shown = QString::fromLatin1(raw);
-    }
-    dirBytes_ = bytes;
-    dirShown_ = shown;
-    Pathhugo->setText(shown);
+    Pathhugo->setText(dir_.Show(bytes));
 }
 
 std::string Pathemulator::DirBytes() const {
-    const QString text = Pathhugo->text();
-    if (text == dirShown_) {
-        return dirBytes_;
-    }
-    // Edited text keeps the code page the value came in, where it can.
-    if (dirLatin1_ && FitsLatin1(text)) {
-        return text.toLatin1().toStdString();
-    }
-    return text.toLocal8Bit().toStdString();
+    return dir_.Bytes(Pathhugo->text());
 }

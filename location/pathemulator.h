@@ -1,7 +1,7 @@
 #pragma once
 #include "app/dialog_style.h"
+#include "app/kept_bytes.h"
 
-#include <QString>
 #include <string>
 
 class Frontend;
@@ -24,11 +24,7 @@ private:
     std::string DirBytes() const;
 
     Frontend& main_;
-    // What the box was last given, as bytes and as shown: unedited text goes
-    // back byte for byte, whatever code page it came in.
-    std::string dirBytes_;
-    QString dirShown_;
-    bool dirLatin1_ = false;
+    KeptBytes dir_;
     QLabel* Label2 = nullptr;
     QLineEdit* Pathhugo = nullptr;
     QPushButton* Browse = nullptr;

@@ -1,0 +1,20 @@
+#pragma once
+#include <QString>
+
+#include <string>
+
+// A directory shown in a text box, with the bytes it came from: text nobody
+// edited goes back byte for byte, whatever code page it came in.
+class KeptBytes {
+public:
+    // The text to show for `bytes`.
+    QString Show(const std::string& bytes);
+    // What to store for the box's `text` now.
+    std::string Bytes(const QString& text) const;
+    const QString& shown() const { return shown_; }
+
+private:
+    std::string bytes_;
+    QString shown_;
+    bool latin1_ = false;
+};

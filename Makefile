@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 # make run     optimised build in build-release/, then the program
 # make test    sanitizer build in build/, then every test
 # make install PREFIX=...   installs the optimised build, never the sanitizer one

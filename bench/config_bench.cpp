@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
 // Opening "Setup Hu-Go!" and pressing OK on a large "Hu-go!.ini": both should
 // feel instant (well under 50 ms) even when the emulator's file has grown.
 #include "app/frontend.h"

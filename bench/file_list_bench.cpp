@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
 // Filling the file list for a directory of 10,000 files, 2,000 of them images,
 // against a bare scan of the same directory with the same case-insensitive filter.
 // Goal: median under 50 ms, and within 3 times the bare scan.

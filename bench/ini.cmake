@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 # ReadValue and WriteValue on small and large INI files.
 if(NOT WIN32)
   vorlanes_bench(ini_bench ${CMAKE_CURRENT_LIST_DIR}/ini_bench.cpp

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
 // ReadValue and WriteValue of Tolv_CIni on a 1 KiB and a 1 MiB file, the key
 // in the last section so that the whole file is scanned. Goals on 1 MiB:
 // median read under 2 ms, median write (flushed to disk) under 25 ms.

@@ -1,1 +1,3 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 vorlanes_ui_bench(file_list_bench ${CMAKE_CURRENT_SOURCE_DIR}/file_list_bench.cpp)

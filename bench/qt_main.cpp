@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
 // The main of benchmarks that measure windows: they need a QApplication, on the
 // offscreen platform when there is no display.
 #include <QApplication>

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 # Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (posix threads,
 # which GoogleTest needs). Programs are linked statically so that they run
 # under Wine without the compiler's DLLs beside them.

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 # Included at the end of the top-level list, once the executable exists.
 
 if(WIN32)

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 """Draws the program's icon: a game card with a big "V" on its label.
 
 Writes icon.png (48 by 48, indexed, 256 colours at most, transparent corners)

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 # The Debian package of the release build: cd build-release && cpack -G DEB.
 
 # What a distribution wants beside the program: the copyright and a changelog.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 # Fuzzes the private-profile functions, then the setup dialog's load and save
 # of "Hu-go!.ini", with libFuzzer for SECONDS seconds each (default 60). Builds
 # in build-fuzz/ with clang; new inputs that libFuzzer finds go to

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 # install-deps.sh WHAT PACKAGES...: installs the Debian packages that are not
 # installed yet, after saying what they are for and what they take.
 set -euo pipefail

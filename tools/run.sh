@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 # Starts the program; without a display, on a virtual one with a small window
 # manager, and saves a screenshot of the main window in its frame once it is up.
 set -euo pipefail

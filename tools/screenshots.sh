@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 # Takes the screenshots shown in the README: the real program on a virtual
 # display with a small window manager, so that the windows carry their captions.
 # Usage: tools/screenshots.sh [PROGRAM] [OUTPUT_DIR]

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 # Runs a Windows program under Wine, headless, in the private prefix that
 # VORLANES_WINEPREFIX names (made on first use). Used by ctest as the emulator
 # of the Windows test build.

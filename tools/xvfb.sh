@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 # Sourced by the scripts that need a virtual display.
 # start_xvfb [SCREEN]: starts Xvfb on a free display, exports DISPLAY and sets xvfb_pid.
 start_xvfb() {

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 # Installs the build into a fresh prefix and checks what a desktop finds there.
 #
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DVALIDATOR=... -DAPPSTREAM=... -P install_layout.cmake

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 # Installs a build into a fresh prefix and checks that the installed program
 # carries no sanitizer: neither a runtime library it links nor one built in.
 #

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 # Compiles the configured resource script with the MinGW resource compiler and
 # reads the version record back out of the compiled resources.
 #

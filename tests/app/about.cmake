@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 # The about box, and what makes the program an installed desktop program: the
 # version record of the Windows executable and the files a Linux install lays out.
 

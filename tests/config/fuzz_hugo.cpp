@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
 // Any "Hu-go!.ini" through the setup dialog's load and save, and any text
 // through a single key: nothing may crash or overflow, and what was saved must
 // load back as the same choices and switches.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 House Vorlanes
 # The whole program as a person uses it: the real binary on a virtual X display,
 # driven by real key and mouse events, with a stand-in emulator that records the
 # arguments it receives. Usage: e2e.sh PROGRAM SCREENSHOT_DIR

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
 // Runs the fuzz target over files and directories of inputs, for builds
 // without libFuzzer: `make test` replays the seed corpus this way.
 #include <algorithm>

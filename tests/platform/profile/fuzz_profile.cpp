@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
 // Random files and random operations against the profile functions: nothing
 // may crash or overrun a buffer, a written value must read back as the syntax
 // says (trimmed, one pair of quotes off), and every other section must stay

@@ -100,6 +100,12 @@ void ForEachBodyLine(std::string_view text, const SectionSpan& span, Visit visit
     }
 }
 
+// Wine reads a line without "=" as a key without a value, so such a line is
+// the key for reading, writing and removing alike: the first line of a name wins.
+bool IsKeyLine(const Line& line, std::string_view key) {
+    return line.kind == LineKind::Entry && NamesEqual(line.name, key);
+}
+
 bool HasBreakOrNul(std::string_view s) {
     return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
@@ -192,8 +198,10 @@ std::optional<std::string_view> FindValue(std::string_view text, std::string_vie
     key = TrimBlanks(key);
     std::optional<std::string_view> found;
     ForEachBodyLine(text, *span, [&](const Line& line) {
-        if (line.kind == LineKind::Entry && line.hasEquals && NamesEqual(line.name, key)) {
-            found = Unquote(line.value);
+        if (IsKeyLine(line, key)) {
+            // A key without "=" holds no value: the default comes back.
+            if (line.hasEquals)
+                found = Unquote(line.value);
             return false;
         }
         return true;
@@ -207,8 +215,16 @@ std::optional<std::vector<std::string>> SectionEntries(std::string_view text,
     if (!span)
         return std::nullopt;
     std::vector<std::string> entries;
+    // Wine drops an entry without a name ("=value") that follows another one
+    // with only blank lines between.
+    bool afterUnnamed = false;
     ForEachBodyLine(text, *span, [&](const Line& line) {
-        if (line.kind != LineKind::Entry)
+        if (line.kind == LineKind::Blank)
+            return true;
+        const bool unnamed = line.kind == LineKind::Entry && line.name.empty();
+        const bool dropped = unnamed && afterUnnamed;
+        afterUnnamed = unnamed;
+        if (line.kind != LineKind::Entry || dropped)
             return true;
         std::string entry(line.name);
         if (line.hasEquals)
@@ -260,7 +276,7 @@ std::string SetValue(std::string_view text, std::string_view section, std::strin
     ForEachBodyLine(text, *span, [&](const Line& line) {
         if (line.kind != LineKind::Entry)
             return true;
-        if (line.hasEquals && NamesEqual(line.name, key)) {
+        if (IsKeyLine(line, key)) {
             match = line;
             return false;
         }
@@ -268,7 +284,7 @@ std::string SetValue(std::string_view text, std::string_view section, std::strin
         return true;
     });
     out.reserve(text.size() + key.size() + value.size() + 4);
-    if (match && match->value == value)
+    if (match && match->hasEquals && match->value == value)
         return std::string(text); // so that the file stays untouched
     if (match) {
         // The key keeps the spelling it has in the file.
@@ -291,7 +307,7 @@ std::string RemoveKey(std::string_view text, std::string_view section, std::stri
     key = TrimBlanks(key);
     std::optional<Line> match;
     ForEachBodyLine(text, *span, [&](const Line& line) {
-        if (line.kind == LineKind::Entry && line.hasEquals && NamesEqual(line.name, key)) {
+        if (IsKeyLine(line, key)) {
             match = line;
             return false;
         }

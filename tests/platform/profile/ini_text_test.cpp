@@ -26,9 +26,13 @@ const std::string kTraps = "; comment before any section\r\n"
                            "key6=a=b=c\r\n"
                            " ; key7=commented\r\n"
                            "bare line\r\n"
+                           "key11\r\n"
+                           "key11=behind a key without value\r\n"
                            "KEY1=duplicate\r\n"
                            "key8=\r\n"
                            "=no key\r\n"
+                           "\r\n"
+                           "=dropped, as Wine drops it\r\n"
                            "key9= \"  padded  \" \r\n"
                            "\r\n"
                            "[main]\r\n"
@@ -69,22 +73,23 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"Main", "key3", "single"}, ValueCase{"Main", "key4", "\"mismatched'"},
         ValueCase{"Main", "key5", "\""}, ValueCase{"Main", "key6", "a=b=c"},
         ValueCase{"Main", "key7", kNone}, ValueCase{"Main", "; key7", kNone},
-        ValueCase{"Main", "bare line", kNone}, ValueCase{"Main", "key8", ""},
-        ValueCase{"Main", "", "no key"}, ValueCase{"Main", "key9", "  padded  "},
-        ValueCase{"Main", "key10", kNone}, ValueCase{"Main", "orphan", kNone},
-        ValueCase{"unterminated", "u", kNone}, ValueCase{"Main", "[unterminated", kNone},
-        ValueCase{"Other", "cr", "1"}, ValueCase{"Other", "crlf", "2"},
-        ValueCase{"Other", "lf", "3"}, ValueCase{"\xFC\x6E\xCF", "\xE9t\xE9", kNone},
+        ValueCase{"Main", "bare line", kNone}, ValueCase{"Main", "key11", kNone},
+        ValueCase{"Main", "key8", ""}, ValueCase{"Main", "", "no key"},
+        ValueCase{"Main", "key9", "  padded  "}, ValueCase{"Main", "key10", kNone},
+        ValueCase{"Main", "orphan", kNone}, ValueCase{"unterminated", "u", kNone},
+        ValueCase{"Main", "[unterminated", kNone}, ValueCase{"Other", "cr", "1"},
+        ValueCase{"Other", "crlf", "2"}, ValueCase{"Other", "lf", "3"},
+        ValueCase{"\xFC\x6E\xCF", "\xE9t\xE9", kNone},
         ValueCase{"\xDC\x6E\xEF", "\xC9T\xC9", kNone},
         ValueCase{"\xDC\x6E\xEF", "\xE9t\xE9", "\xFF\xFE"}, ValueCase{"", "nameless", "1"},
         ValueCase{"Last", "end", "no line break"}, ValueCase{"Missing", "key1", kNone}));
 
 TEST(TrapsLists, SectionEntriesTrimmedWithoutCommentsAndEveryHeaderNamed) {
-    EXPECT_EQ(
-        ini::SectionEntries(kTraps, "main"),
-        (std::vector<std::string>{"Key1=value one", "key2=\"quoted\"", "key3='single'",
-                                  "key4=\"mismatched'", "key5=\"", "key6=a=b=c", "bare line",
-                                  "KEY1=duplicate", "key8=", "=no key", "key9=\"  padded  \""}));
+    EXPECT_EQ(ini::SectionEntries(kTraps, "main"),
+              (std::vector<std::string>{
+                  "Key1=value one", "key2=\"quoted\"", "key3='single'", "key4=\"mismatched'",
+                  "key5=\"", "key6=a=b=c", "bare line", "key11", "key11=behind a key without value",
+                  "KEY1=duplicate", "key8=", "=no key", "key9=\"  padded  \""}));
     EXPECT_EQ(ini::SectionEntries(kTraps, "Missing"), std::nullopt);
     EXPECT_EQ(ini::SectionEntries("[Empty]\r\n; only a comment\r\n", "empty"),
               std::vector<std::string>{});

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -229,21 +230,29 @@ std::vector<std::string_view> Views(const std::vector<std::string>& strings) {
     return {strings.begin(), strings.end()};
 }
 
-// A UTF-16LE file (one that starts with FF FE) is read as Unicode and handed
-// to the 8-bit functions in the system code page, Windows-1252 here, and
-// written back as UTF-16, as Windows and Wine both do. Characters outside the
-// code page read as "?"; the five bytes that 1252 leaves unassigned map to
-// the control characters of the same value.
+// The 8-bit functions take and give text in the system code page,
+// Windows-1252 here. Wine reads a file that starts with a UTF-8 byte-order
+// mark as UTF-8, and a UTF-16LE one (FF FE) as Unicode, as Windows does:
+// their names and values pass through the code page on the way in and out.
+// A UTF-16 file is held as UTF-8 behind its mark while it is edited, so
+// that lines a write does not touch keep every character. Characters outside
+// the code page, and bytes that are no UTF-8, read as "?"; the five bytes that
+// 1252 leaves unassigned map to the control characters of the same value.
 constexpr char16_t kHigh1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
                                     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 bool IsUtf16(std::string_view bytes) {
     return bytes.starts_with("\xFF\xFE");
 }
 
-char To1252(char16_t u) {
+bool IsUtf8(std::string_view text) {
+    return text.starts_with(kUtf8Mark);
+}
+
+char To1252(char32_t u) {
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
         return static_cast<char>(u);
     for (std::size_t i = 0; i < std::size(kHigh1252); ++i) {
@@ -253,28 +262,140 @@ char To1252(char16_t u) {
     return '?';
 }
 
-std::string FromUtf16(std::string_view bytes) {
-    std::string text;
-    text.reserve(bytes.size() / 2);
+char16_t From1252(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 0x80 && b < 0xA0) ? kHigh1252[b - 0x80] : b;
+}
+
+// Lone surrogates of a UTF-16 file are kept as three bytes each, so that
+// they go back as they came.
+void AppendUtf8(std::string& out, char32_t u) {
+    const auto put = [&](unsigned v) { out.push_back(static_cast<char>(v)); };
+    if (u < 0x80) {
+        put(u);
+    } else if (u < 0x800) {
+        put(0xC0 | (u >> 6));
+        put(0x80 | (u & 0x3F));
+    } else if (u < 0x10000) {
+        put(0xE0 | (u >> 12));
+        put(0x80 | ((u >> 6) & 0x3F));
+        put(0x80 | (u & 0x3F));
+    } else {
+        put(0xF0 | (u >> 18));
+        put(0x80 | ((u >> 12) & 0x3F));
+        put(0x80 | ((u >> 6) & 0x3F));
+        put(0x80 | (u & 0x3F));
+    }
+}
+
+// The next character of UTF-8 text, or nothing for a byte that starts none
+// (then one byte is taken). Surrogates are taken, for the UTF-16 files.
+std::optional<char32_t> NextUtf8(std::string_view s, std::size_t& i) {
+    const auto b = static_cast<unsigned char>(s[i++]);
+    if (b < 0x80)
+        return b;
+    const std::size_t more = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
+    if (more == 0 || b > 0xF4 || i + more > s.size())
+        return std::nullopt;
+    char32_t u = b & (0x3F >> more);
+    for (std::size_t k = 0; k < more; ++k) {
+        const auto c = static_cast<unsigned char>(s[i + k]);
+        if ((c & 0xC0) != 0x80)
+            return std::nullopt;
+        u = (u << 6) | (c & 0x3F);
+    }
+    constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (u < kLeast[more] || u > 0x10FFFF)
+        return std::nullopt;
+    i += more;
+    return u;
+}
+
+std::string Utf8To1252(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        const auto u = NextUtf8(s, i);
+        out.push_back(u ? To1252(*u) : '?');
+    }
+    return out;
+}
+
+std::string Utf8From1252(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (const char c : s)
+        AppendUtf8(out, From1252(c));
+    return out;
+}
+
+std::string Utf16ToUtf8(std::string_view bytes) {
+    std::string text(kUtf8Mark);
+    text.reserve(bytes.size());
+    const auto unit = [&](std::size_t i) {
+        return static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                     (static_cast<unsigned char>(bytes[i + 1]) << 8));
+    };
     for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-        const auto lo = static_cast<unsigned char>(bytes[i]);
-        const auto hi = static_cast<unsigned char>(bytes[i + 1]);
-        text.push_back(To1252(static_cast<char16_t>(lo | (hi << 8))));
+        char32_t u = unit(i);
+        if (u >= 0xD800 && u < 0xDC00 && i + 3 < bytes.size()) {
+            const char16_t low = unit(i + 2);
+            if (low >= 0xDC00 && low < 0xE000) {
+                u = 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        AppendUtf8(text, u);
     }
     return text;
 }
 
-std::string ToUtf16(std::string_view text) {
+std::string Utf8ToUtf16(std::string_view text) {
+    text.remove_prefix(kUtf8Mark.size());
     std::string bytes = "\xFF\xFE";
     bytes.reserve(2 + text.size() * 2);
-    for (const char c : text) {
-        const auto b = static_cast<unsigned char>(c);
-        const char16_t u = (b >= 0x80 && b < 0xA0) ? kHigh1252[b - 0x80] : b;
+    const auto put = [&](char32_t u) {
         bytes.push_back(static_cast<char>(u & 0xFF));
         bytes.push_back(static_cast<char>(u >> 8));
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t u = NextUtf8(text, i).value_or(U'?');
+        if (u >= 0x10000) {
+            put(0xD800 + ((u - 0x10000) >> 10));
+            put(0xDC00 + ((u - 0x10000) & 0x3FF));
+        } else {
+            put(u);
+        }
     }
     return bytes;
 }
+
+// How the file spells what the caller gives and gets.
+class Spelling {
+public:
+    explicit Spelling(std::string_view text) : utf8_(IsUtf8(text)) {}
+    std::string In(std::string_view s) const { return utf8_ ? Utf8From1252(s) : std::string(s); }
+    std::string Out(std::string_view s) const { return utf8_ ? Utf8To1252(s) : std::string(s); }
+    template <typename Strings> std::vector<std::string> InAll(const Strings& items) const {
+        return Each(items, &Spelling::In);
+    }
+    template <typename Strings> std::vector<std::string> OutAll(const Strings& items) const {
+        return Each(items, &Spelling::Out);
+    }
+
+private:
+    template <typename Strings>
+    std::vector<std::string> Each(const Strings& items,
+                                  std::string (Spelling::*spell)(std::string_view) const) const {
+        std::vector<std::string> out;
+        out.reserve(items.size());
+        for (const auto& item : items)
+            out.push_back((this->*spell)(item));
+        return out;
+    }
+
+    bool utf8_;
+};
 
 // A file whose write bits are all clear is read-only, for root too, as a file
 // with the read-only attribute is on Windows.
@@ -318,7 +439,7 @@ std::uint32_t PosixProfile::Load(const char* fileName, std::string& text) const 
     if (const std::uint32_t code = ReadAll(fd.Get(), static_cast<std::size_t>(st.st_size), text))
         return code;
     if (IsUtf16(text))
-        text = FromUtf16(text);
+        text = Utf16ToUtf8(text);
     return kSuccess;
 }
 
@@ -329,19 +450,26 @@ std::uint32_t PosixProfile::GetPrivateProfileStringA(const char* section, const 
         return Fail(kInvalidParameter);
     std::string text;
     const std::uint32_t loaded = Load(fileName, text);
+    const Spelling spelling(text);
+    // Without a section the call lists the file's sections: none, when there is no file.
+    if (section == nullptr && loaded != kSuccess)
+        return ListResult({}, buffer, size, loaded);
     if (loaded == kSuccess && (section == nullptr || key == nullptr)) {
         if (section == nullptr)
-            return ListResult(ini::SectionNames(text), buffer, size, kSuccess);
-        return ListResult(ini::KeyNames(text, section), buffer, size, kFileNotFound);
+            return ListResult(Views(spelling.OutAll(ini::SectionNames(text))), buffer, size,
+                              kSuccess);
+        return ListResult(Views(spelling.OutAll(ini::KeyNames(text, spelling.In(section)))), buffer,
+                          size, kFileNotFound);
     }
     std::string_view value = defaultValue ? defaultValue : "";
     // Windows drops the default's trailing spaces, not its tabs.
     while (!value.empty() && value.back() == ' ')
         value.remove_suffix(1);
     std::uint32_t code = loaded;
+    std::string found;
     if (loaded == kSuccess) {
-        if (const auto found = ini::FindValue(text, section, key))
-            value = *found;
+        if (const auto inFile = ini::FindValue(text, spelling.In(section), spelling.In(key)))
+            value = found = spelling.Out(*inFile);
         else
             code = kFileNotFound;
     }
@@ -363,12 +491,13 @@ std::uint32_t PosixProfile::GetPrivateProfileSectionA(const char* section, char*
         ListResult({}, buffer, size, code);
         return 0;
     }
-    const auto entries = ini::SectionEntries(text, section);
+    const Spelling spelling(text);
+    const auto entries = ini::SectionEntries(text, spelling.In(section));
     if (!entries) {
         ListResult({}, buffer, size, kFileNotFound);
         return 0;
     }
-    return ListResult(Views(*entries), buffer, size, kSuccess);
+    return ListResult(Views(spelling.OutAll(*entries)), buffer, size, kSuccess);
 }
 
 std::uint32_t PosixProfile::GetPrivateProfileSectionNamesA(char* buffer, std::uint32_t size,
@@ -382,15 +511,17 @@ std::uint32_t PosixProfile::GetPrivateProfileSectionNamesA(char* buffer, std::ui
             buffer[0] = '\0';
         return Fail(code);
     }
-    return ListResult(ini::SectionNames(text), buffer, size, kSuccess, 1);
+    return ListResult(Views(Spelling(text).OutAll(ini::SectionNames(text))), buffer, size, kSuccess,
+                      1);
 }
 
 std::int32_t PosixProfile::WritePrivateProfileStringA(const char* section, const char* key,
                                                       const char* value, const char* fileName) {
     if (section == nullptr) {
-        // Windows flushes its cache here; this implementation keeps none.
+        // Windows flushes its cache here and then always returns FALSE,
+        // leaving the last error as it was; this implementation keeps no cache.
         if (key == nullptr && value == nullptr)
-            return WriteResult(kSuccess);
+            return 0;
         return WriteResult(key != nullptr ? kFileNotFound : kInvalidParameter);
     }
     if (!ini::IsWritableSection(section) || (key && !ini::IsWritableKey(key)) ||
@@ -398,15 +529,16 @@ std::int32_t PosixProfile::WritePrivateProfileStringA(const char* section, const
         return WriteResult(kInvalidParameter);
     const std::uint32_t code =
         Rewrite(fileName, [&](const std::string& text, bool exists, std::string& out) {
+            const Spelling spelling(text);
             if (key == nullptr) {
-                out = ini::RemoveSection(text, section);
+                out = ini::RemoveSection(text, spelling.In(section));
                 return exists;
             }
             if (value == nullptr) {
-                out = ini::RemoveKey(text, section, key);
+                out = ini::RemoveKey(text, spelling.In(section), spelling.In(key));
                 return exists;
             }
-            out = ini::SetValue(text, section, key, value);
+            out = ini::SetValue(text, spelling.In(section), spelling.In(key), spelling.In(value));
             return true;
         });
     return WriteResult(code);
@@ -424,11 +556,13 @@ std::int32_t PosixProfile::WritePrivateProfileSectionA(const char* section, cons
     }
     const std::uint32_t code =
         Rewrite(fileName, [&](const std::string& text, bool exists, std::string& out) {
+            const Spelling spelling(text);
             if (entries == nullptr) {
-                out = ini::RemoveSection(text, section);
+                out = ini::RemoveSection(text, spelling.In(section));
                 return exists;
             }
-            out = ini::ReplaceSection(text, section, lines);
+            const std::vector<std::string> spelt = spelling.InAll(lines);
+            out = ini::ReplaceSection(text, spelling.In(section), Views(spelt));
             return true;
         });
     return WriteResult(code);
@@ -485,7 +619,7 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
     }
     const bool utf16 = IsUtf16(text);
     if (utf16)
-        text = FromUtf16(text);
+        text = Utf16ToUtf8(text);
     std::string next;
     // A fixed name is safe under the lock, and the next write clears what a
     // killed writer left behind, even a write that leaves the file as it is.
@@ -496,7 +630,7 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
         return kSuccess;
     }
     if (utf16)
-        next = ToUtf16(next);
+        next = Utf8ToUtf16(next);
 
     auto rewriteInPlace = [&]() -> std::uint32_t {
         const UniqueFd out(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));

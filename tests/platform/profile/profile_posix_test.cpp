@@ -94,6 +94,26 @@ const SizeCase kSizes[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Profile, Sizes, ::testing::ValuesIn(kSizes));
 
+// Without a section the call lists the file's sections, so a missing file
+// gives an empty list, not the default.
+TEST(Defaults, NotForTheSectionsOfAMissingFile) {
+    TempDir dir;
+    std::vector<char> buffer(8, 'X');
+    EXPECT_EQ(Profile().GetPrivateProfileStringA(nullptr, "k", "dflt", buffer.data(), 8,
+                                                 dir.Path("none.ini").c_str()),
+              0u);
+    EXPECT_EQ(Profile().GetLastError(), 2u);
+    EXPECT_EQ(std::string(buffer.data(), 3), "\0\0X"s);
+}
+
+// Flushing the cache always returns FALSE on Windows.
+TEST(Flush, ReturnsFalse) {
+    TempDir dir;
+    EXPECT_EQ(
+        Profile().WritePrivateProfileStringA(nullptr, nullptr, nullptr, dir.Path("f.ini").c_str()),
+        0);
+}
+
 TEST(Defaults, LoseTheirTrailingSpacesOnly) {
     const std::pair<const char*, std::string> cases[] = {
         {"dflt  ", "dflt"}, {"  d f  ", "  d f"}, {"dflt\t", "dflt\t"}, {"   ", ""}, {"", ""}};
@@ -128,6 +148,10 @@ TEST(FileSays, AsWineReadsIt) {
          "1\f\n",
          "A\0\0"s, "a", "j", "1"},
         {"[A]\na=1\n", "A\0\0"s, "a", "a\x0B", "1"},
+        {"[A]\nk\nk=1\n", "A\0\0"s, "A", "k", nullptr}, // a key without a value comes first
+        // UTF-8 behind its mark, read in the code page; a byte that is no UTF-8 reads "?"
+        {"\xEF\xBB\xBF[S\xC3\xA9]\r\nk=\xC3\xA9\xE2\x82\xAC\xFF\r\n", "S\xE9\0\0"s, "s\xE9", "k",
+         "\xE9\x80?"},
     };
     TempDir dir;
     const std::string file = dir.Path("w.ini");
@@ -413,6 +437,17 @@ const Call kCalls[] = {
          Utf16("[S]\r\nk=\x80\xE9\r\n")),
     Edit("Utf16NewSection", 'W', "T", nullptr, "a=1", Utf16("[S]\r\n"),
          Utf16("[S]\r\n[T]\r\na=1\r\n")),
+    Edit("KeyWithoutValueIsTheKey", 'w', "A", "k", "2", "[A]\nk\nk=1\n", "[A]\nk=2\nk=1\n"),
+    Edit("KeyWithoutValueRemoved", 'w', "A", "k", nullptr, "[A]\nk\nx=1\n", "[A]\nx=1\n"),
+    Edit("Utf8WrittenAsUtf8", 'w', "S\xE9", "k", "\xE9\x80", "\xEF\xBB\xBF[S\xC3\xA9]\r\nk=1\r\n",
+         "\xEF\xBB\xBF[S\xC3\xA9]\r\nk=\xC3\xA9\xE2\x82\xAC\r\n"),
+    Edit("Utf8SectionWrittenAsUtf8", 'W', "S", nullptr, "\xE9=1", "\xEF\xBB\xBF[S]\r\nk=1\r\n",
+         "\xEF\xBB\xBF[S]\r\n\xC3\xA9=1\r\n"),
+    // A Cyrillic A and a character beyond U+FFFF that the code page lacks, on
+    // a line the write does not touch.
+    Edit("Utf16KeepsWhatTheCodePageLacks", 'w', "S", "k", "2",
+         Utf16("[S]\r\nk=1\r\nc=") + "\x10\x04\x3D\xD8\x00\xDE\r\0\n\0"s,
+         Utf16("[S]\r\nk=2\r\nc=") + "\x10\x04\x3D\xD8\x00\xDE\r\0\n\0"s),
     Edit("FirstOfDuplicatesReplaced", 'W', "S", nullptr, "z=3", "[S]\nx=1\n[S]\ny=2\n",
          "[S]\nz=3\n[S]\ny=2\n"),
 };

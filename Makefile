@@ -38,9 +38,15 @@ run: release
 	@./tools/run.sh $(RELEASE)
 
 # The release build too: a test checks that what gets installed has no sanitizer.
+# The Wine servers the tests started are ended either way.
 test: dev release windows
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
-	cd $(WINBUILD) && ctest --output-on-failure -j $(JOBS) -L windows
+	@status=0; \
+	(cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)) || status=$$?; \
+	if [ $$status -eq 0 ]; then \
+	    (cd $(WINBUILD) && ctest --output-on-failure -j $(JOBS) -L windows) || status=$$?; \
+	fi; \
+	./tools/stop-wine.sh $(BUILD) $(WINBUILD); \
+	exit $$status
 
 # The list of what make install laid out is kept apart: every other install of
 # the build (the tests install it into scratch folders) rewrites install_manifest.txt.

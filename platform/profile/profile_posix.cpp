@@ -183,9 +183,13 @@ std::uint32_t FollowLinks(std::string path, std::string& target) {
     return kCantResolveFilename;
 }
 
-void LockExclusive(int fd) {
-    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+void Lock(int fd, int how) {
+    while (::flock(fd, how) != 0 && errno == EINTR) {
     }
+}
+
+void LockExclusive(int fd) {
+    Lock(fd, LOCK_EX);
 }
 
 // Both cases of "not enough room" leave the list with two NULs, as Windows does.
@@ -405,10 +409,11 @@ bool IsReadOnly(const struct stat& st) {
 
 } // namespace
 
-PosixProfile::PosixProfile(Resolver toNative) : toNative_(std::move(toNative)) {}
+PosixProfile::PosixProfile(Resolver toNative)
+    : PosixProfile(std::move(toNative), [] { return UserStateDir(); }) {}
 
-PosixProfile::PosixProfile(Resolver toNative, bool flushToDisk)
-    : toNative_(std::move(toNative)), flushToDisk_(flushToDisk) {}
+PosixProfile::PosixProfile(Resolver toNative, KeepDir keepDir, bool flushToDisk)
+    : toNative_(std::move(toNative)), kept_(std::move(keepDir)), flushToDisk_(flushToDisk) {}
 
 std::uint32_t PosixProfile::Resolve(const char* fileName, std::string& nativePath) const {
     if (fileName == nullptr || *fileName == '\0')
@@ -436,8 +441,24 @@ std::uint32_t PosixProfile::Load(const char* fileName, std::string& text) const 
         return FromErrno(errno);
     if (const std::uint32_t code = CheckRegular(st))
         return code;
-    if (const std::uint32_t code = ReadAll(fd.Get(), static_cast<std::size_t>(st.st_size), text))
-        return code;
+    // A rewrite in place holds the file's lock until it is done.
+    Lock(fd.Get(), LOCK_SH);
+    std::string target;
+    bool cut = false;
+    if (FollowLinks(path, target) == kSuccess && kept_.Find(target)) {
+        // That rewrite was cut: its old text goes back, or is read at least.
+        Lock(fd.Get(), LOCK_EX);
+        if (auto old = kept_.Find(target)) {
+            [[maybe_unused]] const std::uint32_t putBack = PutBack(target, *old);
+            text = std::move(*old);
+            cut = true;
+        }
+    }
+    if (!cut) {
+        if (const std::uint32_t code =
+                ReadAll(fd.Get(), static_cast<std::size_t>(st.st_size), text))
+            return code;
+    }
     if (IsUtf16(text))
         text = Utf16ToUtf8(text);
     return kSuccess;
@@ -577,8 +598,10 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
         return code;
     const std::string dir = DirName(target);
 
-    // Writers of every process lock the directory: the file itself cannot
-    // carry the lock because each write puts a new file in its place.
+    // Writers lock the directory where they can: each write puts a new file
+    // in the old one's place, so the file alone cannot carry the lock. Where
+    // the directory cannot be read (mode 0333), the file's lock serialises
+    // them, taken anew when another writer replaced the file meanwhile.
     UniqueFd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!dirFd) {
         if (errno == ENOENT || errno == ENOTDIR)
@@ -586,105 +609,154 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
         if (errno != EACCES)
             return FromErrno(errno);
     }
-    // The file is opened under the lock: before it, another writer may still
-    // put a new file in its place.
-    UniqueFd fileFd;
-    if (dirFd) {
+    if (dirFd)
         LockExclusive(dirFd.Get());
-        fileFd.Reset(::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-        if (!fileFd && errno != ENOENT)
-            return FromErrno(errno);
-    } else {
-        // An unreadable directory: only rewriting in place is left, locked on
-        // the file, which then stays the same file.
-        fileFd.Reset(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
-        if (!fileFd)
-            return errno == ENOENT ? kAccessDenied : FromErrno(errno);
-        LockExclusive(fileFd.Get());
-    }
-    const bool exists = static_cast<bool>(fileFd);
-
+    UniqueFd fileFd;
     struct stat st {};
-    std::string text;
-    if (exists) {
+    bool made = false; // an empty file of ours, there only to carry the lock
+    for (;;) {
+        fileFd.Reset(::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+        if (!fileFd) {
+            if (errno != ENOENT)
+                return FromErrno(errno);
+            if (dirFd)
+                break;
+            const UniqueFd created(
+                ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+            if (!created && errno != EEXIST)
+                return errno == ENOENT ? kPathNotFound : FromErrno(errno);
+            made = static_cast<bool>(created);
+            continue;
+        }
         if (::fstat(fileFd.Get(), &st) != 0)
             return FromErrno(errno);
         if (const std::uint32_t code = CheckRegular(st))
             return code;
+        LockExclusive(fileFd.Get());
+        struct stat now {};
+        if (::stat(target.c_str(), &now) == 0 && now.st_dev == st.st_dev && now.st_ino == st.st_ino)
+            break;
+        made = false;
+    }
+    const bool exists = fileFd && !made;
+    const auto undoMade = [&](std::uint32_t code) {
+        if (made)
+            ::unlink(target.c_str());
+        return code;
+    };
+
+    std::string raw; // the file's bytes as they are on disk
+    if (exists) {
         if (IsReadOnly(st))
             return kAccessDenied;
         if (const std::uint32_t code =
-                ReadAll(fileFd.Get(), static_cast<std::size_t>(st.st_size), text))
+                ReadAll(fileFd.Get(), static_cast<std::size_t>(st.st_size), raw))
             return code;
+        if (auto old = kept_.Find(target)) {
+            if (const std::uint32_t code = PutBack(target, *old))
+                return code;
+            raw = std::move(*old);
+        }
     }
-    const bool utf16 = IsUtf16(text);
-    if (utf16)
-        text = Utf16ToUtf8(text);
+    const bool utf16 = IsUtf16(raw);
+    const std::string text = utf16 ? Utf16ToUtf8(raw) : raw;
     std::string next;
     // A fixed name is safe under the lock, and the next write clears what a
     // killed writer left behind, even a write that leaves the file as it is.
     const std::string temp = dir + "/." + BaseName(target) + ".tmp~";
     if (!edit(text, exists, next) || (exists && next == text)) {
-        if (dirFd)
-            ::unlink(temp.c_str());
-        return kSuccess;
+        ::unlink(temp.c_str());
+        return undoMade(kSuccess);
     }
     if (utf16)
         next = Utf8ToUtf16(next);
 
-    auto rewriteInPlace = [&]() -> std::uint32_t {
-        const UniqueFd out(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
-        if (!out)
-            return FromErrno(errno);
-        if (const std::uint32_t code = WriteAll(out.Get(), next))
-            return code;
-        if (::ftruncate(out.Get(), static_cast<off_t>(next.size())) != 0)
-            return FromErrno(errno);
-        if (flushToDisk_ && ::fsync(out.Get()) != 0)
-            return FromErrno(errno);
-        return kSuccess;
-    };
-    if (!dirFd)
-        return rewriteInPlace();
-
+    // A directory that takes no new file leaves only rewriting in place.
+    const auto refused = [&](int e) { return exists && (e == EACCES || e == EPERM || e == EROFS); };
     if (::unlink(temp.c_str()) != 0 && errno != ENOENT) {
         const int e = errno;
-        if (exists && (e == EACCES || e == EPERM || e == EROFS))
-            return rewriteInPlace();
-        return FromErrno(e);
+        return refused(e) ? RewriteInPlace(target, raw, next) : undoMade(FromErrno(e));
     }
     UniqueFd out(
         ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666));
     if (!out) {
         const int e = errno;
-        if (exists && (e == EACCES || e == EPERM || e == EROFS))
-            return rewriteInPlace();
-        return e == ENOENT ? kPathNotFound : FromErrno(e);
+        if (refused(e))
+            return RewriteInPlace(target, raw, next);
+        return undoMade(e == ENOENT ? kPathNotFound : FromErrno(e));
     }
-    auto abandon = [&](int e) {
+    auto abandon = [&](std::uint32_t code) {
         out.Reset();
         ::unlink(temp.c_str());
-        return FromErrno(e);
+        return undoMade(code);
     };
     if (exists) {
         // Ownership can only be kept by a privileged writer; the mode always.
         [[maybe_unused]] const int owned = ::fchown(out.Get(), st.st_uid, st.st_gid);
         if (::fchmod(out.Get(), st.st_mode & 07777) != 0)
-            return abandon(errno);
+            return abandon(FromErrno(errno));
     }
-    if (const std::uint32_t code = WriteAll(out.Get(), next)) {
-        out.Reset();
-        ::unlink(temp.c_str());
-        return code;
-    }
+    if (const std::uint32_t code = WriteAll(out.Get(), next))
+        return abandon(code);
     if (flushToDisk_ && ::fsync(out.Get()) != 0)
-        return abandon(errno);
+        return abandon(FromErrno(errno));
     if (::close(out.Release()) != 0)
-        return abandon(errno);
+        return abandon(FromErrno(errno));
     if (::rename(temp.c_str(), target.c_str()) != 0)
-        return abandon(errno);
-    if (flushToDisk_)
+        return abandon(FromErrno(errno));
+    if (flushToDisk_ && dirFd)
         ::fsync(dirFd.Get());
+    return kSuccess;
+}
+
+// The caller holds the file's lock. No byte of the old text changes before
+// the new text has its room on disk and the old one is kept aside; a
+// failure puts the old text back at once, or else the next access does.
+std::uint32_t PosixProfile::RewriteInPlace(const std::string& target, const std::string& old,
+                                           const std::string& next) const {
+    const UniqueFd out(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!out)
+        return FromErrno(errno);
+#ifdef FALLOC_FL_KEEP_SIZE
+    if (next.size() > old.size() &&
+        ::fallocate(out.Get(), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(next.size())) != 0 &&
+        errno != EOPNOTSUPP && errno != ENOSYS) {
+        const int e = errno;
+        // Gives back what was reserved beyond the end.
+        [[maybe_unused]] const int freed = ::ftruncate(out.Get(), static_cast<off_t>(old.size()));
+        return FromErrno(e);
+    }
+#endif
+    if (const int e = kept_.Keep(target, old))
+        return FromErrno(e);
+    const auto put = [&](const std::string& bytes) -> std::uint32_t {
+        if (::lseek(out.Get(), 0, SEEK_SET) != 0)
+            return FromErrno(errno);
+        if (const std::uint32_t code = WriteAll(out.Get(), bytes))
+            return code;
+        if (::ftruncate(out.Get(), static_cast<off_t>(bytes.size())) != 0)
+            return FromErrno(errno);
+        if (flushToDisk_ && ::fsync(out.Get()) != 0)
+            return FromErrno(errno);
+        return kSuccess;
+    };
+    const std::uint32_t code = put(next);
+    if (code == kSuccess || put(old) == kSuccess)
+        kept_.Forget(target);
+    return code;
+}
+
+// The old text of a cut rewrite in place goes back; the caller holds the
+// file's lock.
+std::uint32_t PosixProfile::PutBack(const std::string& target, const std::string& old) const {
+    const UniqueFd out(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!out)
+        return FromErrno(errno);
+    if (const std::uint32_t code = WriteAll(out.Get(), old))
+        return code;
+    if (::ftruncate(out.Get(), static_cast<off_t>(old.size())) != 0 || ::fsync(out.Get()) != 0)
+        return FromErrno(errno);
+    kept_.Forget(target);
     return kSuccess;
 }
 

@@ -4,22 +4,30 @@
 #include <functional>
 #include <string>
 
+#include "platform/profile/kept_copy_posix.h"
 #include "platform/profile/profile.h"
 
 namespace platform {
 
 // The profile functions on a POSIX file system, behaving as Windows does.
-// Writes replace the file atomically (temporary file, flush, rename), follow
-// symbolic links, fall back to rewriting in place when the directory takes no
-// new file, and are serialised across processes by a lock on the directory.
+// A file is always either old or new on disk: writes replace it atomically
+// (temporary file, flush, rename) and follow symbolic links. Where the
+// directory takes no new file they rewrite it in place, with room for the new
+// text reserved first and the old text kept aside until the rewrite is done,
+// put back by the next access when a rewrite was cut. Writers of every
+// process take a lock on the directory where they can and on the file;
+// readers take the file's lock too, so none sees a rewrite half done.
 class PosixProfile final : public ProfileFunctions {
 public:
     // Maps a system path to the native path to open.
     using Resolver = std::function<std::string(const std::string& systemPath)>;
+    // The directory for the old text of files rewritten in place.
+    using KeepDir = std::function<std::string()>;
 
+    // Old text kept in the user's state directory.
     explicit PosixProfile(Resolver toNative);
     // flushToDisk false skips fsync: for fuzzing and measurements only.
-    PosixProfile(Resolver toNative, bool flushToDisk);
+    PosixProfile(Resolver toNative, KeepDir keepDir, bool flushToDisk = true);
 
     std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
                                            const char* defaultValue, char* buffer,
@@ -45,8 +53,12 @@ private:
     // file exists, and returns false when there is nothing to write.
     using Edit = std::function<bool(const std::string& text, bool exists, std::string& out)>;
     std::uint32_t Rewrite(const char* fileName, const Edit& edit) const;
+    std::uint32_t RewriteInPlace(const std::string& target, const std::string& old,
+                                 const std::string& next) const;
+    std::uint32_t PutBack(const std::string& target, const std::string& old) const;
 
     Resolver toNative_;
+    KeptCopies kept_;
     bool flushToDisk_ = true;
 };
 

@@ -57,7 +57,8 @@ const std::string& File() {
 }
 
 platform::PosixProfile& Profile() {
-    static platform::PosixProfile profile([](const std::string& name) { return name; }, false);
+    static platform::PosixProfile profile([](const std::string& name) { return name; },
+                                          [] { return std::string(); }, false);
     return profile;
 }
 

@@ -11,7 +11,10 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -84,6 +87,55 @@ TEST_F(SettingsStoreTest, CreatesItsFilesPrivateFromTheStart) {
     EXPECT_EQ(fs::status(dir).permissions() & fs::perms::all, fs::perms::owner_all);
     EXPECT_EQ(fs::status(dir / "Vorlanes.conf").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// Another user beside the first creations, in a directory open to all as
+// ~/.config often is: no file the store makes there is ever readable by them.
+TEST_F(SettingsStoreTest, AnotherUserNeverReadsTheFirstCreation) {
+    fs::permissions(config.path(), fs::perms(0755));
+    int stop[2];
+    ASSERT_EQ(::pipe(stop), 0);
+    const pid_t watcher = ::fork();
+    if (watcher == 0) {
+        ::close(stop[1]);
+        ::fcntl(stop[0], F_SETFL, O_NONBLOCK);
+        // Run by an ordinary user, the watcher is that user and can only look at modes.
+        const bool other = ::geteuid() == 0;
+        if (other && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(4);
+        int status = 0; // 1: a mode above 0600 seen, 2: another user opened a file
+        char byte = 0;
+        while (::read(stop[0], &byte, 1) < 0) {
+            std::error_code error;
+            for (const auto& entry : fs::directory_iterator(config.path(), error)) {
+                struct stat st {};
+                if (::lstat(entry.path().c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+                    (st.st_mode & 077) != 0)
+                    status |= 1;
+                const int fd = other ? ::open(entry.path().c_str(), O_RDONLY | O_NONBLOCK) : -1;
+                if (fd >= 0) {
+                    status |= 2;
+                    ::close(fd);
+                }
+            }
+        }
+        ::_exit(status);
+    }
+    ::close(stop[0]);
+    for (int round = 0; round < 20; ++round) {
+        fs::remove(config.path() / "Vorlanes.conf");
+        UseDirectory(config.native());
+        ASSERT_TRUE(store.Save("Vorlanes", "HuGo", "Path", "D:\\Secret\\Hu-Go\\").ok);
+    }
+    ASSERT_EQ(::write(stop[1], "!", 1), 1);
+    ::close(stop[1]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(watcher, &status, 0), watcher);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 4)
+        GTEST_SKIP() << "runs as root and cannot become another user";
+    EXPECT_EQ(WEXITSTATUS(status) & 1, 0) << "a file was open to others for a moment";
+    EXPECT_EQ(WEXITSTATUS(status) & 2, 0) << "another user opened a file of the store";
 }
 
 TEST_F(SettingsStoreTest, ADamagedFileIsReadAsEmptyAndSetAsideBySaving) {

@@ -89,6 +89,29 @@ void CheckOthersUntouched(std::string_view before, std::string_view after,
           "an earlier section changed");
 }
 
+// A UTF-16 file, or UTF-8 behind its mark: the functions take and give its
+// text in the code page, so what was written is read back through them.
+bool Encoded(std::string_view text) {
+    return text.starts_with("\xFF\xFE") || text.starts_with("\xEF\xBB\xBF");
+}
+
+std::string ReadValueBack(const std::string& section, const std::string& key) {
+    std::vector<char> buffer(1 << 16);
+    const std::uint32_t n = Profile().GetPrivateProfileStringA(
+        section.c_str(), key.c_str(), "\x01none", buffer.data(), buffer.size(), File().c_str());
+    return std::string(buffer.data(), n);
+}
+
+std::vector<std::string> ReadSectionBack(const std::string& section) {
+    std::vector<char> buffer(1 << 16);
+    const std::uint32_t n = Profile().GetPrivateProfileSectionA(section.c_str(), buffer.data(),
+                                                                buffer.size(), File().c_str());
+    std::vector<std::string> entries;
+    for (std::size_t at = 0; at < n; at += entries.back().size() + 1)
+        entries.emplace_back(buffer.data() + at);
+    return entries;
+}
+
 // One value, or a whole section of entries; either must read back.
 void Write(Input& in, bool wholeSection) {
     const std::string section = in.Text(12);
@@ -98,17 +121,25 @@ void Write(Input& in, bool wholeSection) {
                    (wholeSection || (ini::IsWritableKey(key) && ini::IsWritableValue(value)));
     std::string list;
     std::vector<std::string> entries; // as reading the section gives them back
+    bool afterUnnamed = false;
     for (int n = wholeSection ? in.Byte() % 4 : 0; n > 0; --n) {
         std::string entry = in.Text(20);
         if (entry.empty())
             entry = "e";
         allowed = allowed && ini::IsWritableEntry(entry);
         list.append(entry).push_back('\0');
-        ini::LineReader reader(entry);
+        // Read as a line below the header: a byte-order mark opens no such line.
+        const std::string text = "[s]\n" + entry;
+        ini::LineReader reader(text);
         ini::Line line;
-        if (reader.Next(line) && line.kind == ini::LineKind::Entry)
+        if (!reader.Next(line) || !reader.Next(line) || line.kind == ini::LineKind::Blank)
+            continue;
+        // As Wine reads it: an unnamed entry right after another is none.
+        const bool unnamed = line.kind == ini::LineKind::Entry && line.name.empty();
+        if (line.kind == ini::LineKind::Entry && !(unnamed && afterUnnamed))
             entries.push_back(std::string(line.name) +
                               (line.hasEquals ? "=" + std::string(line.value) : ""));
+        afterUnnamed = unnamed;
     }
     const std::string before = ReadFile(File());
     const char* s = section.c_str();
@@ -122,6 +153,11 @@ void Write(Input& in, bool wholeSection) {
         return Check(after == before, "refused write changed the file");
     }
     Check(ok, "write failed");
+    if (Encoded(after))
+        return Check(wholeSection
+                         ? ReadSectionBack(section) == entries
+                         : ReadValueBack(section, key) == ini::Unquote(ini::TrimBlanks(value)),
+                     "what was written does not read back through the code page");
     Check(wholeSection
               ? ini::SectionEntries(after, section) == entries
               : ini::FindValue(after, section, key) == ini::Unquote(ini::TrimBlanks(value)),
@@ -153,6 +189,8 @@ void Read(Input& in, int kind) {
         Profile().GetPrivateProfileStringA(section.c_str(), key.c_str(), "", data, size, file);
     Check(size == 0 ? n == 0 : n < size && buffer[n] == '\0', "value overruns");
     const std::string text = ReadFile(File());
+    if (Encoded(text))
+        return; // its bytes are not what the functions give
     const auto value = ini::FindValue(text, section, key);
     if (value && value->size() < size)
         Check(std::string_view(data, n) == *value, "value read wrongly");

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Copyright (C) 2026 House Vorlanes
-# Fuzzes the private-profile functions, then the setup dialog's load and save
-# of "Hu-go!.ini", with libFuzzer for SECONDS seconds each (default 60). Builds
-# in build-fuzz/ with clang; new inputs that libFuzzer finds go to
-# build-fuzz/fuzz_corpus and build-fuzz/fuzz_corpus_hugo, the seeds stay.
+# Fuzzes the private-profile functions, the setup dialog's load and save of
+# "Hu-go!.ini", then the stored emulator directory's read and save, with
+# libFuzzer for SECONDS seconds each (default 60). Builds in build-fuzz/ with
+# clang; new inputs that libFuzzer finds go to build-fuzz/fuzz_corpus,
+# build-fuzz/fuzz_corpus_hugo and build-fuzz/fuzz_corpus_setting, the seeds stay.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -19,7 +20,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
         -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
         -DVORLANES_FUZZ=ON -DVORLANES_BENCH=OFF
 fi
-cmake --build "$build" --target fuzz_profile fuzz_hugo -j "$jobs"
+cmake --build "$build" --target fuzz_profile fuzz_hugo fuzz_setting -j "$jobs"
 
 run() { # target, its scratch corpus, its seeds
     mkdir -p "$build/$2" "$build/fuzz_scratch"
@@ -28,3 +29,4 @@ run() { # target, its scratch corpus, its seeds
 }
 run tests/platform/profile/fuzz_profile fuzz_corpus tests/platform/profile/fuzz_corpus
 run tests/config/fuzz_hugo fuzz_corpus_hugo tests/config/fuzz_corpus
+run tests/platform/settings/fuzz_setting fuzz_corpus_setting tests/platform/settings/fuzz_corpus

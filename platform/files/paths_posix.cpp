@@ -185,6 +185,36 @@ std::vector<DriveInfo> WinePrefixDrives(const std::string& prefix) {
     return drives;
 }
 
+std::string LongSystemPath(const PathMap& map, const std::string& systemPath) {
+    const std::string native = map.ToNative(systemPath);
+    struct stat st {};
+    if (native.empty() || stat(native.c_str(), &st) != 0) {
+        return {};
+    }
+    std::string result;
+    char letter = DriveLetterOf(systemPath);
+    if (letter == 0 && !systemPath.empty() && systemPath[0] == '\\') {
+        letter = DriveLetterOf(map.CurrentDirectory());
+    }
+    for (const DriveInfo& d : map.Drives()) {
+        if (d.letter == letter && HasPrefixDir(native, d.nativeRoot)) {
+            std::string rest = native.substr(d.nativeRoot == "/" ? 1 : d.nativeRoot.size());
+            if (!rest.empty() && rest[0] == '/') {
+                rest.erase(0, 1);
+            }
+            std::replace(rest.begin(), rest.end(), '/', '\\');
+            result = std::string(1, letter) + ":\\" + rest;
+        }
+    }
+    if (result.empty()) {
+        result = map.ToSystem(native);
+    }
+    if (systemPath.back() == '\\' && result.back() != '\\') {
+        result += '\\';
+    }
+    return result;
+}
+
 PathMap::PathMap(std::vector<DriveInfo> drives) : drives_(std::move(drives)) {
     for (DriveInfo& d : drives_) {
         d.letter = Upper(d.letter);

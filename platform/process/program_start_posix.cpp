@@ -3,6 +3,7 @@
 #include "platform/files/paths.h"
 #include "platform/process/cmdline_split.h"
 #include "platform/process/program_start.h"
+#include "platform/process/wine_bridge.h"
 
 #include <cctype>
 #include <cerrno>
@@ -68,11 +69,11 @@ std::vector<char*> Argv(std::vector<std::string>& args) {
 class PosixStarter final : public ProgramStarter {
 public:
     StartResult Start(const std::string& commandLine) override {
-        std::vector<std::string> args = SplitCommandLine(commandLine);
-        if (args.empty() || args[0].empty()) {
+        const std::vector<CommandLinePiece> pieces = SplitCommandLinePieces(commandLine);
+        if (pieces.empty() || pieces[0].text.empty()) {
             return {false, std::strerror(ENOENT)};
         }
-        const std::string& program = args[0];
+        const std::string& program = pieces[0].text;
         std::string native;
         if (program.find('\\') != std::string::npos || DriveLetterOf(program) != 0) {
             native = PathMap::System().ToNative(program);
@@ -82,15 +83,19 @@ public:
         if (native.empty() || !IsFile(native)) {
             return {false, std::strerror(ENOENT)};
         }
-        std::vector<std::string> direct = args;
-        direct[0] = native;
+        std::vector<std::string> direct{native};
+        for (std::size_t i = 1; i < pieces.size(); ++i) {
+            direct.push_back(pieces[i].text);
+        }
         std::vector<std::string> throughWine;
         if (EndsWithExe(native)) {
             const std::string wine = SearchPath("wine", IsExecutableFile);
             if (!wine.empty()) {
-                throughWine = args;
-                throughWine[0] = native;
-                throughWine.insert(throughWine.begin(), wine);
+                throughWine = {wine, native};
+                for (std::string& arg :
+                     WineArguments(commandLine, pieces[0].end, PathMap::System())) {
+                    throughWine.push_back(std::move(arg));
+                }
             }
         }
         return Spawn(direct, throughWine);

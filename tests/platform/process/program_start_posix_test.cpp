@@ -46,6 +46,28 @@ TEST(SystemStarter, StartsTheProgramWithTheArgumentsOfTheCommandLine) {
     EXPECT_EQ(WaitForFile(record), "-c2\n-iZ:\\CD\\\\disc.iso\na b\n");
 }
 
+// A Windows program goes through the first "wine" on PATH: a stand-in here that
+// records what Wine would be given.
+TEST(SystemStarter, HandsAWindowsProgramItsFilesWholeThroughWine) {
+    TempDir tmp;
+    const fs::path record = tmp.path() / "args.txt";
+    FakeEmulator(tmp, "bin/wine", record);
+    tmp.Write("Emulator Directory/hu-go!.exe", "MZ, not for this system");
+    tmp.Write("PC Engine Collection/Super Darius.iso");
+    const char* path = std::getenv("PATH");
+    const std::string saved = path ? path : "";
+    setenv("PATH", (tmp.native() + "/bin:" + saved).c_str(), 1);
+    const std::string dir = platform::PathMap::System().ToSystem(tmp.native());
+    const std::string line =
+        dir + "\\EMULAT~1\\hu-go!.exe -c2 -i" + dir + "\\PC Eng~1\\\\Super Darius.iso";
+
+    const platform::StartResult result = platform::SystemStarter().Start(line);
+    setenv("PATH", saved.c_str(), 1);
+    ASSERT_TRUE(result.ok) << result.reason;
+    EXPECT_EQ(WaitForFile(record), tmp.native() + "/Emulator Directory/hu-go!.exe\n-c2\n-i" + dir +
+                                       "\\PC Engine Collection\\Super Darius.iso\n");
+}
+
 TEST(SystemStarter, ReportsWhyAProgramCannotStart) {
     TempDir tmp;
     tmp.Write("plain.exe", "not a program");

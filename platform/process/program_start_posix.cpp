@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -46,6 +47,65 @@ std::string SearchPath(const std::string& name, bool (*usable)(const std::string
     return {};
 }
 
+// The directory this program was started from.
+std::string OwnDirectory() {
+    char buffer[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) {
+        return {};
+    }
+    std::string path(buffer, static_cast<std::size_t>(n));
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash == 0 ? 1 : slash);
+}
+
+bool HasExtension(const std::string& name) {
+    const std::size_t dot = name.rfind('.');
+    return dot != std::string::npos && name.find('\\', dot) == std::string::npos;
+}
+
+// The file a program name leads to, as Windows looks for it: a name with a
+// directory where it says, with ".exe" when it has no extension; a bare name in
+// our own directory, then the current one, then PATH.
+std::string FindProgramFile(const std::string& name) {
+    if (name.empty()) {
+        return {};
+    }
+    const std::string withExtension = HasExtension(name) ? name : name + ".exe";
+    if (name.find('\\') != std::string::npos || DriveLetterOf(name) != 0) {
+        const std::string native = PathMap::System().ToNative(withExtension);
+        return !native.empty() && IsFile(native) ? native : std::string();
+    }
+    for (const std::string& dir : {OwnDirectory(), std::string(".")}) {
+        if (!dir.empty() && IsFile(dir + "/" + withExtension)) {
+            return dir + "/" + withExtension;
+        }
+    }
+    return SearchPath(withExtension, IsFile);
+}
+
+struct Program {
+    std::string native;
+    std::size_t end = 0; // where the arguments begin in the command line
+};
+
+// An unquoted program name with blanks is tried at each blank, shortest first,
+// until a file exists: "D:\Hu Go\hu-go!.exe" is "D:\Hu.exe", then itself.
+Program FindProgram(const std::string& line, const CommandLinePiece& first) {
+    if (line.empty() || line[0] == '"') {
+        return {FindProgramFile(first.text), first.end};
+    }
+    for (std::size_t end = first.end; end <= line.size(); ++end) {
+        if (end < line.size() && line[end] != ' ' && line[end] != '\t') {
+            continue;
+        }
+        if (std::string native = FindProgramFile(line.substr(0, end)); !native.empty()) {
+            return {native, end};
+        }
+    }
+    return {};
+}
+
 bool EndsWithExe(const std::string& name) {
     if (name.size() < 4) {
         return false;
@@ -73,19 +133,14 @@ public:
         if (pieces.empty() || pieces[0].text.empty()) {
             return {false, std::strerror(ENOENT)};
         }
-        const std::string& program = pieces[0].text;
-        std::string native;
-        if (program.find('\\') != std::string::npos || DriveLetterOf(program) != 0) {
-            native = PathMap::System().ToNative(program);
-        } else {
-            native = SearchPath(program, IsFile);
-        }
-        if (native.empty() || !IsFile(native)) {
+        const Program program = FindProgram(commandLine, pieces[0]);
+        if (program.native.empty()) {
             return {false, std::strerror(ENOENT)};
         }
+        const std::string& native = program.native;
         std::vector<std::string> direct{native};
-        for (std::size_t i = 1; i < pieces.size(); ++i) {
-            direct.push_back(pieces[i].text);
+        for (CommandLinePiece& arg : SplitArgumentPieces(commandLine, program.end)) {
+            direct.push_back(std::move(arg.text));
         }
         std::vector<std::string> throughWine;
         if (EndsWithExe(native)) {
@@ -93,7 +148,7 @@ public:
             if (!wine.empty()) {
                 throughWine = {wine, native};
                 for (std::string& arg :
-                     WineArguments(commandLine, pieces[0].end, PathMap::System())) {
+                     WineArguments(commandLine, program.end, PathMap::System())) {
                     throughWine.push_back(std::move(arg));
                 }
             }

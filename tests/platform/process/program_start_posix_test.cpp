@@ -68,6 +68,80 @@ TEST(SystemStarter, HandsAWindowsProgramItsFilesWholeThroughWine) {
                                        "\\PC Engine Collection\\Super Darius.iso\n");
 }
 
+struct SearchCase {
+    std::vector<const char*> emulators; // each records to "<its name>.txt"
+    std::vector<const char*> dirs;
+    const char* line; // after the temporary directory
+    const char* startedRecord;
+    const char* args;
+};
+
+class ProgramSearch : public ::testing::TestWithParam<SearchCase> {};
+
+// A program path with blanks is tried at each blank, shortest first, until a
+// file exists, with ".exe" added to a name that has no extension.
+TEST_P(ProgramSearch, TriesEachBlankShortestFirst) {
+    TempDir tmp;
+    for (const char* dir : GetParam().dirs) {
+        tmp.MakeDir(dir);
+    }
+    for (const char* emulator : GetParam().emulators) {
+        FakeEmulator(tmp, emulator, tmp.path() / (std::string(emulator) + ".txt"));
+    }
+    const std::string dir = platform::PathMap::System().ToSystem(tmp.native());
+    const platform::StartResult result = platform::SystemStarter().Start(dir + GetParam().line);
+    ASSERT_TRUE(result.ok) << result.reason;
+    EXPECT_EQ(WaitForFile(tmp.path() / GetParam().startedRecord), GetParam().args);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ProgramSearch,
+                         ::testing::Values(SearchCase{{"Hu Go/hu-go!.exe"},
+                                                      {},
+                                                      "\\Hu Go\\hu-go!.exe a.pce",
+                                                      "Hu Go/hu-go!.exe.txt",
+                                                      "a.pce\n"},
+                                           SearchCase{{"Hu Go/hu-go!.exe"},
+                                                      {"Hu"},
+                                                      "\\Hu Go\\hu-go!.exe a.pce",
+                                                      "Hu Go/hu-go!.exe.txt",
+                                                      "a.pce\n"},
+                                           SearchCase{{"Hu Go/hu-go!.exe", "Hu.exe"},
+                                                      {},
+                                                      "\\Hu Go\\hu-go!.exe a.pce",
+                                                      "Hu.exe.txt",
+                                                      "Go\\hu-go!.exe\na.pce\n"},
+                                           SearchCase{{"My Emulators/Hu Go/hu-go!.exe"},
+                                                      {},
+                                                      "\\My Emu~1\\Hu Go\\hu-go!.exe -c2  x",
+                                                      "My Emulators/Hu Go/hu-go!.exe.txt",
+                                                      "-c2\nx\n"},
+                                           SearchCase{{"Hu Go/hu-go!.exe"},
+                                                      {},
+                                                      "\\Hu Go\\hu-go! a.pce",
+                                                      "Hu Go/hu-go!.exe.txt",
+                                                      "a.pce\n"}));
+
+// A bare program name: the current directory comes before PATH.
+TEST(SystemStarter, FindsABareNameInTheCurrentDirectoryBeforePath) {
+    TempDir tmp;
+    FakeEmulator(tmp, "cwd/hu-go!.exe", tmp.path() / "cwd.txt");
+    FakeEmulator(tmp, "bin/hu-go!.exe", tmp.path() / "bin.txt");
+    const auto previous = fs::current_path();
+    const char* path = std::getenv("PATH");
+    const std::string saved = path ? path : "";
+    setenv("PATH", (tmp.native() + "/bin:" + saved).c_str(), 1);
+    fs::current_path(tmp.path() / "cwd");
+    const platform::StartResult fromCwd = platform::SystemStarter().Start("hu-go!.exe a.pce");
+    fs::current_path(tmp.path());
+    const platform::StartResult fromPath = platform::SystemStarter().Start("hu-go!.exe b.pce");
+    fs::current_path(previous);
+    setenv("PATH", saved.c_str(), 1);
+    ASSERT_TRUE(fromCwd.ok) << fromCwd.reason;
+    ASSERT_TRUE(fromPath.ok) << fromPath.reason;
+    EXPECT_EQ(WaitForFile(tmp.path() / "cwd.txt"), "a.pce\n");
+    EXPECT_EQ(WaitForFile(tmp.path() / "bin.txt"), "b.pce\n");
+}
+
 TEST(SystemStarter, ReportsWhyAProgramCannotStart) {
     TempDir tmp;
     tmp.Write("plain.exe", "not a program");

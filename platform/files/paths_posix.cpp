@@ -166,8 +166,10 @@ struct Walked {
     std::size_t existing = 0; // how many of the names walked lead to something that exists
 };
 
+// `lookahead`: a short form shared by several names is settled by the rest of
+// the path; without it, as Windows hands out "~1" alone.
 Walked WalkFrom(std::string base, const std::vector<std::string>& names, std::size_t i,
-                const std::string& floor);
+                const std::string& floor, bool lookahead = true);
 
 struct Resolved {
     std::string name;
@@ -179,7 +181,7 @@ struct Resolved {
 // "~1", the oldest, then the first in name order.
 std::string ChooseLongName(const std::string& base, const std::vector<std::string>& candidates,
                            const std::vector<std::string>& names, std::size_t i,
-                           const std::string& floor) {
+                           const std::string& floor, bool lookahead) {
     struct Choice {
         const std::string* name;
         std::size_t existing;
@@ -202,7 +204,8 @@ std::string ChooseLongName(const std::string& base, const std::vector<std::strin
     std::optional<Choice> best;
     for (const std::string& candidate : candidates) {
         const std::string path = Join(base, candidate);
-        Choice choice{&candidate, WalkFrom(path, names, i + 1, floor).existing, false, {}};
+        Choice choice{
+            &candidate, lookahead ? WalkFrom(path, names, i + 1, floor).existing : 0, false, {}};
         choice.bornKnown = BirthTime(path, choice.born);
         if (!best || better(choice, *best)) {
             best = choice;
@@ -215,7 +218,7 @@ std::string ChooseLongName(const std::string& base, const std::vector<std::strin
 // name in name order that matches regardless of case, else the long name a short
 // form stands for; as written when nothing fits (a file yet to be made).
 Resolved ResolveComponent(const std::string& base, const std::vector<std::string>& names,
-                          std::size_t i, const std::string& floor) {
+                          std::size_t i, const std::string& floor, bool lookahead) {
     const std::string& name = names[i];
     struct stat st {};
     if (lstat(Join(base, name).c_str(), &st) == 0) {
@@ -252,11 +255,11 @@ Resolved ResolveComponent(const std::string& base, const std::vector<std::string
     if (candidates.size() == 1) {
         return {candidates[0], true};
     }
-    return {ChooseLongName(base, candidates, names, i, floor), true};
+    return {ChooseLongName(base, candidates, names, i, floor, lookahead), true};
 }
 
 Walked WalkFrom(std::string base, const std::vector<std::string>& names, std::size_t i,
-                const std::string& floor) {
+                const std::string& floor, bool lookahead) {
     Walked walked;
     bool found = true;
     for (; i < names.size(); ++i) {
@@ -282,7 +285,7 @@ Walked WalkFrom(std::string base, const std::vector<std::string>& names, std::si
             base = Join(base, name);
             continue;
         }
-        const Resolved resolved = ResolveComponent(base, names, i, floor);
+        const Resolved resolved = ResolveComponent(base, names, i, floor, lookahead);
         base = Join(base, resolved.name);
         found = resolved.exists;
         walked.existing += found ? 1 : 0;
@@ -292,7 +295,8 @@ Walked WalkFrom(std::string base, const std::vector<std::string>& names, std::si
 }
 
 // Walks `rest` ("a\b\c") from the native directory `base`, resolving each name.
-std::string Walk(const std::string& base, const std::string& rest, const std::string& floor) {
+std::string Walk(const std::string& base, const std::string& rest, const std::string& floor,
+                 bool lookahead = true) {
     std::vector<std::string> names;
     std::size_t start = 0;
     while (start <= rest.size()) {
@@ -303,7 +307,7 @@ std::string Walk(const std::string& base, const std::string& rest, const std::st
         names.push_back(rest.substr(start, end - start));
         start = end + 1;
     }
-    return WalkFrom(base, names, 0, floor).native;
+    return WalkFrom(base, names, 0, floor, lookahead).native;
 }
 
 std::string Canonical(const std::string& path) {
@@ -374,12 +378,40 @@ void ForgetDirectoryListings() {
     Listings().Clear();
 }
 
-std::string LongSystemPath(const PathMap& map, const std::string& systemPath) {
-    const std::string native = map.ToNative(systemPath);
-    struct stat st {};
-    if (native.empty() || stat(native.c_str(), &st) != 0) {
-        return {};
+namespace {
+
+std::string NativeOf(const PathMap& map, const std::string& systemPath, bool lookahead) {
+    std::string rest = systemPath;
+    const DriveInfo* drive = nullptr;
+    if (const char letter = DriveLetterOf(systemPath)) {
+        for (const DriveInfo& d : map.Drives()) {
+            if (d.letter == letter) {
+                drive = &d;
+            }
+        }
+        if (!drive) {
+            return {}; // no such drive here
+        }
+        rest = systemPath.substr(2);
+    } else if (!rest.empty() && rest[0] == '\\') {
+        // Rooted but without a drive: the current directory's drive.
+        const char current = DriveLetterOf(map.CurrentDirectory());
+        for (const DriveInfo& d : map.Drives()) {
+            if (d.letter == current) {
+                drive = &d;
+            }
+        }
     }
+    if (!drive) {
+        return Walk(std::string(), rest, std::string(), lookahead);
+    }
+    return Walk(drive->nativeRoot, rest, drive->nativeRoot, lookahead);
+}
+
+// `native` as a system path on the drive `systemPath` was written with, ending
+// in "\\" when that does.
+std::string SystemFormLike(const PathMap& map, const std::string& systemPath,
+                           const std::string& native) {
     std::string result;
     char letter = DriveLetterOf(systemPath);
     if (letter == 0 && !systemPath.empty() && systemPath[0] == '\\') {
@@ -398,10 +430,41 @@ std::string LongSystemPath(const PathMap& map, const std::string& systemPath) {
     if (result.empty()) {
         result = map.ToSystem(native);
     }
-    if (systemPath.back() == '\\' && result.back() != '\\') {
+    if (!systemPath.empty() && systemPath.back() == '\\' && result.back() != '\\') {
         result += '\\';
     }
     return result;
+}
+
+} // namespace
+
+std::string LongSystemPath(const PathMap& map, const std::string& systemPath) {
+    const std::string native = map.ToNative(systemPath);
+    struct stat st {};
+    if (native.empty() || stat(native.c_str(), &st) != 0) {
+        return {};
+    }
+    return SystemFormLike(map, systemPath, native);
+}
+
+std::string PathMap::ShortFormLeadsElsewhere(const std::string& typed,
+                                             const std::string& shortForm) const {
+    const std::string typedNative = ToNative(typed);
+    struct stat typedStat {};
+    if (typedNative.empty() || stat(typedNative.c_str(), &typedStat) != 0 ||
+        !S_ISDIR(typedStat.st_mode)) {
+        return {};
+    }
+    const std::string reading = NativeOf(*this, shortForm, false);
+    if (reading.empty()) {
+        return {};
+    }
+    struct stat readingStat {};
+    if (stat(reading.c_str(), &readingStat) == 0 && readingStat.st_dev == typedStat.st_dev &&
+        readingStat.st_ino == typedStat.st_ino) {
+        return {};
+    }
+    return SystemFormLike(*this, shortForm, reading);
 }
 
 PathMap::PathMap(std::vector<DriveInfo> drives) : drives_(std::move(drives)) {
@@ -441,31 +504,7 @@ std::string PathMap::ToSystem(const std::string& nativePath) const {
 }
 
 std::string PathMap::ToNative(const std::string& systemPath) const {
-    std::string rest = systemPath;
-    const DriveInfo* drive = nullptr;
-    if (const char letter = DriveLetterOf(systemPath)) {
-        for (const DriveInfo& d : drives_) {
-            if (d.letter == letter) {
-                drive = &d;
-            }
-        }
-        if (!drive) {
-            return {}; // no such drive here
-        }
-        rest = systemPath.substr(2);
-    } else if (!rest.empty() && rest[0] == '\\') {
-        // Rooted but without a drive: the current directory's drive.
-        const char current = DriveLetterOf(CurrentDirectory());
-        for (const DriveInfo& d : drives_) {
-            if (d.letter == current) {
-                drive = &d;
-            }
-        }
-    }
-    if (!drive) {
-        return Walk(std::string(), rest, std::string());
-    }
-    return Walk(drive->nativeRoot, rest, drive->nativeRoot);
+    return NativeOf(*this, systemPath, true);
 }
 
 std::string PathMap::CurrentDirectory() const {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <stdlib.h>
 #include <string>
 
 // A directory of its own for one test, removed with everything in it.
@@ -14,6 +15,13 @@ public:
         path_ = std::filesystem::temp_directory_path() /
                 ("vorlanes-test-" + std::to_string(random()) + std::to_string(random()));
         std::filesystem::create_directories(path_);
+    }
+    // In /tmp under a name of 7 characters, so that its path has no name that a
+    // short form would cut.
+    struct ShortNamed {};
+    explicit TempDir(ShortNamed) {
+        char name[] = "/tmp/vXXXXXX";
+        path_ = mkdtemp(name) ? name : "";
     }
     ~TempDir() {
         std::error_code ignored;

@@ -84,6 +84,16 @@ std::string FindProgramFile(const std::string& name) {
     return SearchPath(withExtension, IsFile);
 }
 
+// Where only the 64-bit half is installed, it is "wine64".
+std::string FindWine() {
+    for (const char* name : {"wine", "wine64"}) {
+        if (std::string found = SearchPath(name, IsExecutableFile); !found.empty()) {
+            return found;
+        }
+    }
+    return {};
+}
+
 struct Program {
     std::string native;
     std::size_t end = 0; // where the arguments begin in the command line
@@ -144,7 +154,7 @@ public:
         }
         std::vector<std::string> throughWine;
         if (EndsWithExe(native)) {
-            const std::string wine = SearchPath("wine", IsExecutableFile);
+            const std::string wine = FindWine();
             if (!wine.empty()) {
                 throughWine = {wine, native};
                 for (std::string& arg :

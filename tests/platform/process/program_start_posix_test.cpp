@@ -48,10 +48,12 @@ TEST(SystemStarter, StartsTheProgramWithTheArgumentsOfTheCommandLine) {
 
 // A Windows program goes through the first "wine" on PATH: a stand-in here that
 // records what Wine would be given.
-TEST(SystemStarter, HandsAWindowsProgramItsFilesWholeThroughWine) {
+class ThroughWine : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ThroughWine, HandsAWindowsProgramItsFilesWhole) {
     TempDir tmp;
     const fs::path record = tmp.path() / "args.txt";
-    FakeEmulator(tmp, "bin/wine", record);
+    FakeEmulator(tmp, std::string("bin/") + GetParam(), record);
     tmp.Write("Emulator Directory/hu-go!.exe", "MZ, not for this system");
     tmp.Write("PC Engine Collection/Super Darius.iso");
     const char* path = std::getenv("PATH");
@@ -67,6 +69,8 @@ TEST(SystemStarter, HandsAWindowsProgramItsFilesWholeThroughWine) {
     EXPECT_EQ(WaitForFile(record), tmp.native() + "/Emulator Directory/hu-go!.exe\n-c2\n-i" + dir +
                                        "\\PC Engine Collection\\Super Darius.iso\n");
 }
+
+INSTANTIATE_TEST_SUITE_P(Names, ThroughWine, ::testing::Values("wine", "wine64"));
 
 struct SearchCase {
     std::vector<const char*> emulators; // each records to "<its name>.txt"

@@ -3,6 +3,7 @@
 #include "config/confighugo.h"
 
 #include "app/frontend.h"
+#include "app/short_form_question.h"
 #include "app/shortpath.h"
 #include "ini/tolv_cini.h"
 #include "location/emulator_location.h"
@@ -225,7 +226,12 @@ void Confighugo::OKButton_Click() {
     // The box shows what is stored, so that a failed save leaves the user
     // looking at the text that would be written next time.
     if (!keepRomDir) {
-        ShowRomDir(hugo::RomDirToStore(RomDirBytes(), &Frontend::ShortPath));
+        const std::string typed = RomDirBytes();
+        const std::string stored = hugo::RomDirToStore(typed, &Frontend::ShortPath);
+        if (!MayStoreShortForm(this, typed, stored)) {
+            return; // nothing written, the text stays as typed
+        }
+        ShowRomDir(stored);
     }
     if (!hugo::Save(*ini_, ShownSettings(), keepRomDir)) {
         platform::ShowMessage(

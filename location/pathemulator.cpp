@@ -3,6 +3,7 @@
 #include "location/pathemulator.h"
 
 #include "app/frontend.h"
+#include "app/short_form_question.h"
 #include "app/shortpath.h"
 #include "location/emulator_location.h"
 #include "platform/widgets/message_box.h"
@@ -60,7 +61,11 @@ void Pathemulator::Browse_Click() {
 }
 
 void Pathemulator::OKButton_Click() {
-    const std::string stored = location::StoredForm(DirBytes(), &Frontend::ShortPath);
+    const std::string typed = DirBytes();
+    const std::string stored = location::StoredForm(typed, &Frontend::ShortPath);
+    if (!MayStoreShortForm(this, typed, stored)) {
+        return; // the text stays as typed
+    }
     ShowDir(stored);
     const platform::SaveResult saved = location::SaveEmulatorDir(main_.services().settings, stored);
     if (!saved.ok) {

@@ -28,6 +28,15 @@ public:
     // "z:\HOME\ann\PCENGI~1" -> "/home/ann/PC Engine Games"; relative paths stay relative.
     std::string ToNative(const std::string& systemPath) const;
 
+    // The short form of a directory is textual and can name another directory than
+    // the one it was made from: "C:\Progra~1\Hu-Go\" from "C:\Program Files (x86)\Hu-Go"
+    // leads into "Program Files" once that exists. Where `shortForm` leads when each
+    // "~1" is read as Windows reads it, in long form, if that is another place than
+    // the existing directory `typed`; empty when it leads there or `typed` does not
+    // exist.
+    std::string ShortFormLeadsElsewhere(const std::string& typed,
+                                        const std::string& shortForm) const;
+
     // The process's current directory, as a system path.
     std::string CurrentDirectory() const;
     // The directory a drive opens at: the current directory when it lies on that

@@ -6,32 +6,21 @@
 #include <cctype>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
 #include <limits.h>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
+#include <unordered_map>
 
 namespace platform {
 namespace {
 
 char Upper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Upper(a[i]) != Upper(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool Exists(const std::string& path) {
-    struct stat st {};
-    return lstat(path.c_str(), &st) == 0;
 }
 
 bool IsDirectory(const std::string& path) {
@@ -51,35 +40,16 @@ std::vector<std::string> NamesIn(const std::string& dir) {
     return names;
 }
 
-// "PCENGI~1" stands for the first long name that starts the same way.
+// "PCENGI~1" stands for a long name that starts the same way.
 bool IsShortForm(const std::string& name) {
     return name.size() >= 3 && name.size() <= 8 && name.compare(name.size() - 2, 2, "~1") == 0;
 }
 
-// The real name of one component in `dir`: as written when it exists, else the
-// first name in name order that matches regardless of case, else the long name a
-// short form stands for; as written when nothing fits (a file yet to be made).
-std::string ResolveComponent(const std::string& dir, const std::string& name) {
-    const std::string joined = dir.empty() ? name : (dir == "/" ? "/" + name : dir + "/" + name);
-    if (Exists(joined)) {
-        return name;
+std::string UpperOf(std::string text) {
+    for (char& c : text) {
+        c = Upper(c);
     }
-    const std::vector<std::string> names = NamesIn(dir);
-    for (const std::string& candidate : names) {
-        if (SameIgnoringCase(candidate, name)) {
-            return candidate;
-        }
-    }
-    if (IsShortForm(name)) {
-        const std::string prefix = name.substr(0, name.size() - 2);
-        for (const std::string& candidate : names) {
-            if (candidate.size() > 8 &&
-                SameIgnoringCase(candidate.substr(0, prefix.size()), prefix)) {
-                return candidate;
-            }
-        }
-    }
-    return name;
+    return text;
 }
 
 std::string Join(const std::string& dir, const std::string& name) {
@@ -89,16 +59,211 @@ std::string Join(const std::string& dir, const std::string& name) {
     return dir.back() == '/' ? dir + name : dir + "/" + name;
 }
 
-// Walks `rest` ("a\b\c") from the native directory `base`, resolving each name.
-std::string Walk(std::string base, const std::string& rest, const std::string& floor) {
-    std::size_t start = 0;
-    while (start <= rest.size()) {
-        std::size_t end = rest.find('\\', start);
-        if (end == std::string::npos) {
-            end = rest.size();
+// One directory's names, sorted by their upper-case form and then by name, so
+// that a match regardless of case and a short form's prefix are both a binary
+// search away.
+struct Listing {
+    struct Entry {
+        std::string upper;
+        std::string name;
+    };
+    dev_t device = 0;
+    ino_t inode = 0;
+    timespec modified{};
+    timespec changed{};
+    std::vector<Entry> entries;
+};
+
+bool SameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+bool SameDirectory(const Listing& listing, const struct stat& st) {
+    return listing.device == st.st_dev && listing.inode == st.st_ino &&
+           SameTime(listing.modified, st.st_mtim) && SameTime(listing.changed, st.st_ctim);
+}
+
+// A listing is kept only when the directory's times are well older than the
+// listing: a change within the same clock tick (two seconds on FAT) would leave
+// the times as they were.
+bool OldEnoughToKeep(const struct stat& st) {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    const time_t newest = std::max(st.st_mtim.tv_sec, st.st_ctim.tv_sec);
+    return now.tv_sec - newest > 2;
+}
+
+class ListingCache {
+public:
+    std::shared_ptr<const Listing> Get(const std::string& dir) {
+        struct stat st {};
+        if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+            return nullptr;
         }
-        const std::string name = rest.substr(start, end - start);
-        start = end + 1;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            const auto found = listings_.find(dir);
+            if (found != listings_.end() && SameDirectory(*found->second, st)) {
+                return found->second;
+            }
+        }
+        auto listing = std::make_shared<Listing>();
+        listing->device = st.st_dev;
+        listing->inode = st.st_ino;
+        listing->modified = st.st_mtim;
+        listing->changed = st.st_ctim;
+        if (DIR* d = opendir(dir.c_str())) {
+            while (dirent* e = readdir(d)) {
+                listing->entries.push_back({UpperOf(e->d_name), e->d_name});
+            }
+            closedir(d);
+        }
+        std::sort(listing->entries.begin(), listing->entries.end(),
+                  [](const Listing::Entry& a, const Listing::Entry& b) {
+                      return a.upper != b.upper ? a.upper < b.upper : a.name < b.name;
+                  });
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (OldEnoughToKeep(st)) {
+            if (listings_.size() >= kMaxDirectories) {
+                listings_.clear();
+            }
+            listings_[dir] = listing;
+        } else {
+            listings_.erase(dir);
+        }
+        return listing;
+    }
+
+    void Clear() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        listings_.clear();
+    }
+
+private:
+    static constexpr std::size_t kMaxDirectories = 256;
+    std::mutex mutex_;
+    std::unordered_map<std::string, std::shared_ptr<const Listing>> listings_;
+};
+
+ListingCache& Listings() {
+    static ListingCache cache;
+    return cache;
+}
+
+// When the file was made, where the file system records it.
+bool BirthTime(const std::string& path, timespec& born) {
+    struct statx stx {};
+    if (statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &stx) != 0 || !(stx.stx_mask & STATX_BTIME)) {
+        return false;
+    }
+    born.tv_sec = stx.stx_btime.tv_sec;
+    born.tv_nsec = stx.stx_btime.tv_nsec;
+    return true;
+}
+
+struct Walked {
+    std::string native;
+    std::size_t existing = 0; // how many of the names walked lead to something that exists
+};
+
+// `lookahead`: a short form shared by several names is settled by the rest of
+// the path; without it, as Windows hands out "~1" alone.
+Walked WalkFrom(std::string base, const std::vector<std::string>& names, std::size_t i,
+                const std::string& floor, bool lookahead = true);
+
+struct Resolved {
+    std::string name;
+    bool exists = false;
+};
+
+// Among the long names a short form can stand for, the one under which most of
+// the rest of the path exists; among equals the one Windows would have named
+// "~1", the oldest, then the first in name order.
+std::string ChooseLongName(const std::string& base, const std::vector<std::string>& candidates,
+                           const std::vector<std::string>& names, std::size_t i,
+                           const std::string& floor, bool lookahead) {
+    struct Choice {
+        const std::string* name;
+        std::size_t existing;
+        bool bornKnown;
+        timespec born;
+    };
+    auto better = [](const Choice& a, const Choice& b) {
+        if (a.existing != b.existing) {
+            return a.existing > b.existing;
+        }
+        if (a.bornKnown != b.bornKnown) {
+            return a.bornKnown;
+        }
+        if (a.bornKnown && !SameTime(a.born, b.born)) {
+            return a.born.tv_sec != b.born.tv_sec ? a.born.tv_sec < b.born.tv_sec
+                                                  : a.born.tv_nsec < b.born.tv_nsec;
+        }
+        return *a.name < *b.name;
+    };
+    std::optional<Choice> best;
+    for (const std::string& candidate : candidates) {
+        const std::string path = Join(base, candidate);
+        Choice choice{
+            &candidate, lookahead ? WalkFrom(path, names, i + 1, floor).existing : 0, false, {}};
+        choice.bornKnown = BirthTime(path, choice.born);
+        if (!best || better(choice, *best)) {
+            best = choice;
+        }
+    }
+    return *best->name;
+}
+
+// The real name of names[i] in `base`: as written when it exists, else the first
+// name in name order that matches regardless of case, else the long name a short
+// form stands for; as written when nothing fits (a file yet to be made).
+Resolved ResolveComponent(const std::string& base, const std::vector<std::string>& names,
+                          std::size_t i, const std::string& floor, bool lookahead) {
+    const std::string& name = names[i];
+    struct stat st {};
+    if (lstat(Join(base, name).c_str(), &st) == 0) {
+        return {name, true};
+    }
+    const std::shared_ptr<const Listing> listing = Listings().Get(base.empty() ? "." : base);
+    if (!listing) {
+        return {name, false};
+    }
+    const std::vector<Listing::Entry>& entries = listing->entries;
+    const std::string upper = UpperOf(name);
+    auto at = std::lower_bound(
+        entries.begin(), entries.end(), upper,
+        [](const Listing::Entry& e, const std::string& key) { return e.upper < key; });
+    if (at != entries.end() && at->upper == upper) {
+        return {at->name, true};
+    }
+    if (!IsShortForm(name)) {
+        return {name, false};
+    }
+    const std::string prefix = upper.substr(0, upper.size() - 2);
+    std::vector<std::string> candidates;
+    for (at = std::lower_bound(
+             entries.begin(), entries.end(), prefix,
+             [](const Listing::Entry&e, const std::string&key) { return e.upper < key; });
+         at != entries.end() && at->upper.compare(0, prefix.size(), prefix) == 0; ++at) {
+        if (at->name.size() > 8) {
+            candidates.push_back(at->name);
+        }
+    }
+    if (candidates.empty()) {
+        return {name, false};
+    }
+    if (candidates.size() == 1) {
+        return {candidates[0], true};
+    }
+    return {ChooseLongName(base, candidates, names, i, floor, lookahead), true};
+}
+
+Walked WalkFrom(std::string base, const std::vector<std::string>& names, std::size_t i,
+                const std::string& floor, bool lookahead) {
+    Walked walked;
+    bool found = true;
+    for (; i < names.size(); ++i) {
+        const std::string& name = names[i];
         if (name.empty() || name == ".") {
             continue;
         }
@@ -116,9 +281,33 @@ std::string Walk(std::string base, const std::string& rest, const std::string& f
             }
             continue;
         }
-        base = Join(base, ResolveComponent(base, name));
+        if (!found) {
+            base = Join(base, name);
+            continue;
+        }
+        const Resolved resolved = ResolveComponent(base, names, i, floor, lookahead);
+        base = Join(base, resolved.name);
+        found = resolved.exists;
+        walked.existing += found ? 1 : 0;
     }
-    return base;
+    walked.native = base;
+    return walked;
+}
+
+// Walks `rest` ("a\b\c") from the native directory `base`, resolving each name.
+std::string Walk(const std::string& base, const std::string& rest, const std::string& floor,
+                 bool lookahead = true) {
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    while (start <= rest.size()) {
+        std::size_t end = rest.find('\\', start);
+        if (end == std::string::npos) {
+            end = rest.size();
+        }
+        names.push_back(rest.substr(start, end - start));
+        start = end + 1;
+    }
+    return WalkFrom(base, names, 0, floor, lookahead).native;
 }
 
 std::string Canonical(const std::string& path) {
@@ -185,6 +374,99 @@ std::vector<DriveInfo> WinePrefixDrives(const std::string& prefix) {
     return drives;
 }
 
+void ForgetDirectoryListings() {
+    Listings().Clear();
+}
+
+namespace {
+
+std::string NativeOf(const PathMap& map, const std::string& systemPath, bool lookahead) {
+    std::string rest = systemPath;
+    const DriveInfo* drive = nullptr;
+    if (const char letter = DriveLetterOf(systemPath)) {
+        for (const DriveInfo& d : map.Drives()) {
+            if (d.letter == letter) {
+                drive = &d;
+            }
+        }
+        if (!drive) {
+            return {}; // no such drive here
+        }
+        rest = systemPath.substr(2);
+    } else if (!rest.empty() && rest[0] == '\\') {
+        // Rooted but without a drive: the current directory's drive.
+        const char current = DriveLetterOf(map.CurrentDirectory());
+        for (const DriveInfo& d : map.Drives()) {
+            if (d.letter == current) {
+                drive = &d;
+            }
+        }
+    }
+    if (!drive) {
+        return Walk(std::string(), rest, std::string(), lookahead);
+    }
+    return Walk(drive->nativeRoot, rest, drive->nativeRoot, lookahead);
+}
+
+// `native` as a system path on the drive `systemPath` was written with, ending
+// in "\\" when that does.
+std::string SystemFormLike(const PathMap& map, const std::string& systemPath,
+                           const std::string& native) {
+    std::string result;
+    char letter = DriveLetterOf(systemPath);
+    if (letter == 0 && !systemPath.empty() && systemPath[0] == '\\') {
+        letter = DriveLetterOf(map.CurrentDirectory());
+    }
+    for (const DriveInfo& d : map.Drives()) {
+        if (d.letter == letter && HasPrefixDir(native, d.nativeRoot)) {
+            std::string rest = native.substr(d.nativeRoot == "/" ? 1 : d.nativeRoot.size());
+            if (!rest.empty() && rest[0] == '/') {
+                rest.erase(0, 1);
+            }
+            std::replace(rest.begin(), rest.end(), '/', '\\');
+            result = std::string(1, letter) + ":\\" + rest;
+        }
+    }
+    if (result.empty()) {
+        result = map.ToSystem(native);
+    }
+    if (!systemPath.empty() && systemPath.back() == '\\' && result.back() != '\\') {
+        result += '\\';
+    }
+    return result;
+}
+
+} // namespace
+
+std::string LongSystemPath(const PathMap& map, const std::string& systemPath) {
+    const std::string native = map.ToNative(systemPath);
+    struct stat st {};
+    if (native.empty() || stat(native.c_str(), &st) != 0) {
+        return {};
+    }
+    return SystemFormLike(map, systemPath, native);
+}
+
+std::string PathMap::ShortFormLeadsElsewhere(const std::string& typed,
+                                             const std::string& shortForm) const {
+    const std::string typedNative = ToNative(typed);
+    struct stat typedStat {};
+    if (typedNative.empty() || stat(typedNative.c_str(), &typedStat) != 0 ||
+        !S_ISDIR(typedStat.st_mode)) {
+        return {};
+    }
+    const std::string reading = NativeOf(*this, shortForm, false);
+    if (reading.empty()) {
+        return {};
+    }
+    struct stat readingStat {};
+    if (stat(reading.c_str(), &readingStat) == 0 && readingStat.st_dev == typedStat.st_dev &&
+        readingStat.st_ino == typedStat.st_ino) {
+        return {};
+    }
+    return SystemFormLike(*this, shortForm, reading);
+}
+
 PathMap::PathMap(std::vector<DriveInfo> drives) : drives_(std::move(drives)) {
     for (DriveInfo& d : drives_) {
         d.letter = Upper(d.letter);
@@ -222,31 +504,7 @@ std::string PathMap::ToSystem(const std::string& nativePath) const {
 }
 
 std::string PathMap::ToNative(const std::string& systemPath) const {
-    std::string rest = systemPath;
-    const DriveInfo* drive = nullptr;
-    if (const char letter = DriveLetterOf(systemPath)) {
-        for (const DriveInfo& d : drives_) {
-            if (d.letter == letter) {
-                drive = &d;
-            }
-        }
-        if (!drive) {
-            return {}; // no such drive here
-        }
-        rest = systemPath.substr(2);
-    } else if (!rest.empty() && rest[0] == '\\') {
-        // Rooted but without a drive: the current directory's drive.
-        const char current = DriveLetterOf(CurrentDirectory());
-        for (const DriveInfo& d : drives_) {
-            if (d.letter == current) {
-                drive = &d;
-            }
-        }
-    }
-    if (!drive) {
-        return Walk(std::string(), rest, std::string());
-    }
-    return Walk(drive->nativeRoot, rest, drive->nativeRoot);
+    return NativeOf(*this, systemPath, true);
 }
 
 std::string PathMap::CurrentDirectory() const {

@@ -9,4 +9,14 @@ namespace platform {
 // followed by Z: for "/".
 std::vector<DriveInfo> WinePrefixDrives(const std::string& prefix);
 
+// Short forms are resolved over cached directory listings, each re-read when its
+// directory changes; this drops them all.
+void ForgetDirectoryListings();
+
+// The long form of a system path that leads to an existing file or directory:
+// every component its real name, on the drive it was written with
+// ("H:\Games\PC Eng~1\\a.pce" -> "H:\Games\PC Engine Collection\a.pce"). Empty
+// when nothing exists there. Relative paths stay relative.
+std::string LongSystemPath(const PathMap& map, const std::string& systemPath);
+
 } // namespace platform

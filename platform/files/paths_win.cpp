@@ -43,6 +43,52 @@ std::string PathMap::ToNative(const std::string& systemPath) const {
     return systemPath;
 }
 
+namespace {
+std::string LongName(const std::string& path) {
+    char buffer[4 * MAX_PATH] = {};
+    const DWORD n = GetLongPathNameA(path.c_str(), buffer, sizeof buffer);
+    return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
+}
+
+std::string WithoutTrailingSeparators(std::string path) {
+    while (path.size() > 3 && path.back() == '\\') {
+        path.pop_back();
+    }
+    return path;
+}
+} // namespace
+
+std::string PathMap::ShortFormLeadsElsewhere(const std::string& typed,
+                                             const std::string& shortForm) const {
+    const DWORD attributes = GetFileAttributesA(typed.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return {};
+    }
+    const std::string typedLong = WithoutTrailingSeparators(LongName(typed));
+    // Windows' own short names: the deepest part of the short form that exists,
+    // in long form, and the rest as written.
+    std::string known = WithoutTrailingSeparators(shortForm);
+    std::string rest;
+    std::string reading;
+    while (!known.empty()) {
+        if (std::string found = LongName(known); !found.empty()) {
+            reading = WithoutTrailingSeparators(found) + rest;
+            break;
+        }
+        const std::size_t slash = known.rfind('\\');
+        if (slash == std::string::npos) {
+            return {};
+        }
+        rest = known.substr(slash) + rest;
+        known = known.substr(0, slash);
+    }
+    if (reading.empty() || lstrcmpiA(reading.c_str(), typedLong.c_str()) == 0) {
+        return {};
+    }
+    return !shortForm.empty() && shortForm.back() == '\\' && reading.back() != '\\' ? reading + "\\"
+                                                                                    : reading;
+}
+
 std::string PathMap::CurrentDirectory() const {
     char buffer[MAX_PATH + 1] = {};
     GetCurrentDirectoryA(sizeof buffer, buffer);

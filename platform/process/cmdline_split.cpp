@@ -9,30 +9,10 @@ bool Blank(char c) {
 }
 } // namespace
 
-std::vector<std::string> SplitCommandLine(const std::string& line) {
-    std::vector<std::string> args;
-    std::size_t i = 0;
+std::vector<CommandLinePiece> SplitArgumentPieces(const std::string& line, std::size_t programEnd) {
+    std::vector<CommandLinePiece> args;
+    std::size_t i = programEnd;
     const std::size_t n = line.size();
-    if (n == 0) {
-        return args;
-    }
-    // The program name: no backslash rules, a quote only groups.
-    std::string program;
-    if (line[0] == '"') {
-        i = 1;
-        while (i < n && line[i] != '"') {
-            program += line[i++];
-        }
-        if (i < n) {
-            ++i;
-        }
-    } else {
-        while (i < n && !Blank(line[i])) {
-            program += line[i++];
-        }
-    }
-    args.push_back(program);
-
     while (true) {
         while (i < n && Blank(line[i])) {
             ++i;
@@ -40,7 +20,8 @@ std::vector<std::string> SplitCommandLine(const std::string& line) {
         if (i >= n) {
             break;
         }
-        std::string arg;
+        CommandLinePiece arg;
+        arg.begin = i;
         bool quoted = false;
         while (i < n && (quoted || !Blank(line[i]))) {
             if (line[i] == '\\') {
@@ -50,27 +31,66 @@ std::vector<std::string> SplitCommandLine(const std::string& line) {
                     ++i;
                 }
                 if (i < n && line[i] == '"') {
-                    arg.append(slashes / 2, '\\');
+                    arg.text.append(slashes / 2, '\\');
                     if (slashes % 2 == 1) {
-                        arg += '"';
+                        arg.text += '"';
                         ++i;
                     }
                 } else {
-                    arg.append(slashes, '\\');
+                    arg.text.append(slashes, '\\');
                 }
             } else if (line[i] == '"') {
                 ++i;
                 if (quoted && i < n && line[i] == '"') {
-                    arg += '"'; // "" inside quotes is one literal quote
+                    arg.text += '"'; // "" inside quotes is one literal quote
                     ++i;
                 } else {
                     quoted = !quoted;
                 }
             } else {
-                arg += line[i++];
+                arg.text += line[i++];
             }
         }
-        args.push_back(arg);
+        arg.end = i;
+        args.push_back(std::move(arg));
+    }
+    return args;
+}
+
+std::vector<CommandLinePiece> SplitCommandLinePieces(const std::string& line) {
+    std::vector<CommandLinePiece> args;
+    const std::size_t n = line.size();
+    if (n == 0) {
+        return args;
+    }
+    // The program name: no backslash rules, a quote only groups.
+    CommandLinePiece program;
+    std::size_t i = 0;
+    if (line[0] == '"') {
+        i = 1;
+        while (i < n && line[i] != '"') {
+            program.text += line[i++];
+        }
+        if (i < n) {
+            ++i;
+        }
+    } else {
+        while (i < n && !Blank(line[i])) {
+            program.text += line[i++];
+        }
+    }
+    program.end = i;
+    args.push_back(std::move(program));
+    for (CommandLinePiece& arg : SplitArgumentPieces(line, i)) {
+        args.push_back(std::move(arg));
+    }
+    return args;
+}
+
+std::vector<std::string> SplitCommandLine(const std::string& line) {
+    std::vector<std::string> args;
+    for (CommandLinePiece& piece : SplitCommandLinePieces(line)) {
+        args.push_back(std::move(piece.text));
     }
     return args;
 }

@@ -3,12 +3,14 @@
 #include "platform/files/paths.h"
 #include "platform/process/cmdline_split.h"
 #include "platform/process/program_start.h"
+#include "platform/process/wine_bridge.h"
 
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -45,6 +47,75 @@ std::string SearchPath(const std::string& name, bool (*usable)(const std::string
     return {};
 }
 
+// The directory this program was started from.
+std::string OwnDirectory() {
+    char buffer[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) {
+        return {};
+    }
+    std::string path(buffer, static_cast<std::size_t>(n));
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash == 0 ? 1 : slash);
+}
+
+bool HasExtension(const std::string& name) {
+    const std::size_t dot = name.rfind('.');
+    return dot != std::string::npos && name.find('\\', dot) == std::string::npos;
+}
+
+// The file a program name leads to, as Windows looks for it: a name with a
+// directory where it says, with ".exe" when it has no extension; a bare name in
+// our own directory, then the current one, then PATH.
+std::string FindProgramFile(const std::string& name) {
+    if (name.empty()) {
+        return {};
+    }
+    const std::string withExtension = HasExtension(name) ? name : name + ".exe";
+    if (name.find('\\') != std::string::npos || DriveLetterOf(name) != 0) {
+        const std::string native = PathMap::System().ToNative(withExtension);
+        return !native.empty() && IsFile(native) ? native : std::string();
+    }
+    for (const std::string& dir : {OwnDirectory(), std::string(".")}) {
+        if (!dir.empty() && IsFile(dir + "/" + withExtension)) {
+            return dir + "/" + withExtension;
+        }
+    }
+    return SearchPath(withExtension, IsFile);
+}
+
+// Where only the 64-bit half is installed, it is "wine64".
+std::string FindWine() {
+    for (const char* name : {"wine", "wine64"}) {
+        if (std::string found = SearchPath(name, IsExecutableFile); !found.empty()) {
+            return found;
+        }
+    }
+    return {};
+}
+
+struct Program {
+    std::string native;
+    std::size_t end = 0; // where the arguments begin in the command line
+};
+
+// An unquoted program name with blanks is tried at each blank, shortest first,
+// until a file exists: "D:\Hu Go\hu-go!.exe" is "D:\Hu.exe", then itself.
+Program FindProgram(const std::string& line, const CommandLinePiece& first) {
+    if (line.empty() || line[0] == '"') {
+        return {FindProgramFile(first.text), first.end};
+    }
+    for (std::size_t end = first.end; end <= line.size(); ++end) {
+        if (end < line.size() && line[end] != ' ' && line[end] != '\t') {
+            continue;
+        }
+        if (std::string native = FindProgramFile(line.substr(0, end)); !native.empty()) {
+            return {native, end};
+        }
+    }
+    return {};
+}
+
 bool EndsWithExe(const std::string& name) {
     if (name.size() < 4) {
         return false;
@@ -68,29 +139,28 @@ std::vector<char*> Argv(std::vector<std::string>& args) {
 class PosixStarter final : public ProgramStarter {
 public:
     StartResult Start(const std::string& commandLine) override {
-        std::vector<std::string> args = SplitCommandLine(commandLine);
-        if (args.empty() || args[0].empty()) {
+        const std::vector<CommandLinePiece> pieces = SplitCommandLinePieces(commandLine);
+        if (pieces.empty() || pieces[0].text.empty()) {
             return {false, std::strerror(ENOENT)};
         }
-        const std::string& program = args[0];
-        std::string native;
-        if (program.find('\\') != std::string::npos || DriveLetterOf(program) != 0) {
-            native = PathMap::System().ToNative(program);
-        } else {
-            native = SearchPath(program, IsFile);
-        }
-        if (native.empty() || !IsFile(native)) {
+        const Program program = FindProgram(commandLine, pieces[0]);
+        if (program.native.empty()) {
             return {false, std::strerror(ENOENT)};
         }
-        std::vector<std::string> direct = args;
-        direct[0] = native;
+        const std::string& native = program.native;
+        std::vector<std::string> direct{native};
+        for (CommandLinePiece& arg : SplitArgumentPieces(commandLine, program.end)) {
+            direct.push_back(std::move(arg.text));
+        }
         std::vector<std::string> throughWine;
         if (EndsWithExe(native)) {
-            const std::string wine = SearchPath("wine", IsExecutableFile);
+            const std::string wine = FindWine();
             if (!wine.empty()) {
-                throughWine = args;
-                throughWine[0] = native;
-                throughWine.insert(throughWine.begin(), wine);
+                throughWine = {wine, native};
+                for (std::string& arg :
+                     WineArguments(commandLine, program.end, PathMap::System())) {
+                    throughWine.push_back(std::move(arg));
+                }
             }
         }
         return Spawn(direct, throughWine);

@@ -11,7 +11,23 @@ MessageSink& Sink() {
     static MessageSink sink;
     return sink;
 }
+QuestionSink& Questions() {
+    static QuestionSink sink;
+    return sink;
+}
 } // namespace
+
+bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
+    if (Questions()) {
+        return Questions()(title, text);
+    }
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+QuestionSink SetQuestionSink(QuestionSink sink) {
+    return std::exchange(Questions(), std::move(sink));
+}
 
 void ShowMessage(QWidget* parent, const QString& title, const QString& text) {
     if (Sink()) {

@@ -4,7 +4,9 @@
 
 #include "app/frontend.h"
 #include "config/hugo_fixture.h"
+#include "platform/files/paths.h"
 #include "platform/widgets/message_box.h"
+#include "support/temp_dir.h"
 #include "support/widgets.h"
 
 #include <QCheckBox>
@@ -187,6 +189,46 @@ void SetImmutable(const std::string& file, bool on) {
         ioctl(fd, FS_IOC_SETFLAGS, &flags);
     }
     close(fd);
+}
+
+// A ROM directory whose short form leads into a sibling that holds its "~1":
+// asked before writing; No writes nothing and keeps the text.
+TEST_F(Setup, AsksBeforeWritingARomDirectoryWhoseShortFormLeadsElsewhere) {
+    QStringList questions;
+    bool answer = false;
+    const platform::QuestionSink previous =
+        platform::SetQuestionSink([&](const QString&, const QString& text) {
+            questions << text;
+            return answer;
+        });
+    TempDir roms{TempDir::ShortNamed{}};
+    roms.MakeDir("PC Engine Archive");
+    roms.MakeDir("PC Engine Games");
+    const std::string base = platform::PathMap::System().ToSystem(roms.native());
+    const std::string before = "[Main]\nrom_dir=C:\\\n";
+    Open(before.c_str());
+    const QString typed = QString::fromStdString(base + "\\PC Engine Games\\");
+    Get<QLineEdit>("Rom_Dir")->setText(typed);
+    Do("OKButton");
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].contains(QString::fromStdString(base + "\\PC Engine Archive\\")))
+        << questions[0].toStdString();
+    ASSERT_FALSE(dialog.isNull());
+    EXPECT_EQ(dir.Read(), before);
+    EXPECT_EQ(Get<QLineEdit>("Rom_Dir")->text(), typed);
+
+    answer = true;
+    Do("OKButton");
+    EXPECT_TRUE(dialog.isNull());
+    EXPECT_NE(dir.Read().find("rom_dir=" + base + "\\PC Eng~1\\"), std::string::npos) << dir.Read();
+
+    // The sibling that leads there: nothing asked.
+    Open(before.c_str());
+    Get<QLineEdit>("Rom_Dir")->setText(QString::fromStdString(base + "\\PC Engine Archive"));
+    Do("OKButton");
+    EXPECT_EQ(questions.size(), 2);
+    EXPECT_TRUE(dialog.isNull());
+    platform::SetQuestionSink(previous);
 }
 
 TEST_F(Setup, AFileThatCannotBeWrittenKeepsTheDialogOpen) {

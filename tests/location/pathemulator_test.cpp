@@ -2,8 +2,10 @@
 // Copyright (C) 2026 House Vorlanes
 #include "app/frontend.h"
 #include "location/pathemulator.h"
+#include "platform/files/paths.h"
 #include "platform/widgets/message_box.h"
 #include "support/fakes.h"
+#include "support/temp_dir.h"
 #include "support/widgets.h"
 
 #include <QApplication>
@@ -167,6 +169,58 @@ TEST_F(PathemulatorTest, AFailedSaveKeepsTheDialogOpenAndSaysWhy) {
     EXPECT_TRUE(messages[0].contains("could not be saved"));
     EXPECT_TRUE(messages[0].contains("read-only"));
     EXPECT_EQ(window->emulatorDir(), "D:\\Old\\") << "no reload";
+}
+
+// "C:\Progra~1\Hu-Go\" for "C:\Program Files (x86)\Hu-Go" leads into "Program
+// Files" once that holds the "~1": asked, No keeps the dialog with its text.
+TEST_F(PathemulatorTest, AsksBeforeStoringAShortFormThatLeadsElsewhere) {
+    QStringList questions;
+    bool answer = false;
+    const platform::QuestionSink previous =
+        platform::SetQuestionSink([&](const QString&, const QString& text) {
+            questions << text;
+            return answer;
+        });
+    TempDir alone{TempDir::ShortNamed{}};
+    alone.MakeDir("Program Files (x86)/Hu-Go");
+    TempDir both{TempDir::ShortNamed{}};
+    both.MakeDir("Program Files");
+    both.MakeDir("Program Files (x86)/Hu-Go");
+    const std::string aloneDir = platform::PathMap::System().ToSystem(alone.native());
+    const std::string bothDir = platform::PathMap::System().ToSystem(both.native());
+
+    Open();
+    Box()->setText(QString::fromStdString(aloneDir + "\\Program Files (x86)\\Hu-Go"));
+    QTest::mouseClick(Button("OKButton"), Qt::LeftButton);
+    EXPECT_TRUE(questions.isEmpty()) << "the short form leads where it should";
+    EXPECT_EQ(system.settings.Path(), aloneDir + "\\Progra~1\\Hu-Go\\");
+
+    Open();
+    Box()->setText(QString::fromStdString(bothDir + "\\Program Files (x86)\\Hu-Go\\x\\"));
+    QTest::mouseClick(Button("OKButton"), Qt::LeftButton);
+    EXPECT_TRUE(questions.isEmpty()) << "a directory that does not exist";
+    EXPECT_EQ(system.settings.Path(), bothDir + "\\Progra~1\\Hu-Go\\x\\");
+
+    const QString typed = QString::fromStdString(bothDir + "\\Program Files (x86)\\Hu-Go");
+    Open();
+    Box()->setText(typed);
+    QTest::mouseClick(Button("OKButton"), Qt::LeftButton);
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].contains(QString::fromStdString(bothDir + "\\Program Files\\Hu-Go\\")))
+        << questions[0].toStdString();
+    EXPECT_TRUE(questions[0].contains(typed + "\\")) << questions[0].toStdString();
+    EXPECT_TRUE(questions[0].endsWith("Store anyway?"));
+    ASSERT_NE(window->pathDialog(), nullptr);
+    EXPECT_TRUE(window->pathDialog()->isVisible());
+    EXPECT_EQ(Box()->text(), typed);
+    EXPECT_EQ(system.settings.Path(), bothDir + "\\Progra~1\\Hu-Go\\x\\") << "nothing stored";
+
+    answer = true;
+    QTest::mouseClick(Button("OKButton"), Qt::LeftButton);
+    EXPECT_EQ(questions.size(), 2);
+    EXPECT_EQ(system.settings.Path(), bothDir + "\\Progra~1\\Hu-Go\\");
+    EXPECT_EQ(window->pathDialog(), nullptr);
+    platform::SetQuestionSink(previous);
 }
 
 TEST_F(PathemulatorTest, ASaveThatSetADamagedFileAsideSaysSo) {

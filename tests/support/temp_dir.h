@@ -15,6 +15,18 @@ public:
                 ("vorlanes-test-" + std::to_string(random()) + std::to_string(random()));
         std::filesystem::create_directories(path_);
     }
+    // In "tmp" at the root under a name of 7 characters, so that its path has no
+    // name that a short form would cut.
+    struct ShortNamed {};
+    explicit TempDir(ShortNamed) {
+        const std::filesystem::path tmp =
+            std::filesystem::temp_directory_path().root_path() / "tmp";
+        std::filesystem::create_directories(tmp);
+        std::random_device random;
+        do {
+            path_ = tmp / ("v" + std::to_string(100000 + random() % 900000));
+        } while (!std::filesystem::create_directory(path_));
+    }
     ~TempDir() {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);

@@ -3,8 +3,12 @@
 #include "platform/files/paths_posix.h"
 #include "support/temp_dir.h"
 
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -60,6 +64,85 @@ TEST(PathMap, ResolvesShortNamesAndCaseBackToTheRealDirectory) {
     EXPECT_EQ(map.ToNative(base + "\\Short~1"), tmp.native() + "/Short~1")
         << "a short form of a name of 8 characters or fewer resolves to nothing";
     EXPECT_EQ(map.ToNative(base + "\\new.ini"), tmp.native() + "/new.ini");
+}
+
+bool RecordsBirthTimes(const std::string& path) {
+    struct statx stx {};
+    return statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &stx) == 0 && (stx.stx_mask & STATX_BTIME);
+}
+
+struct ShortFormCase {
+    std::vector<const char*> made; // made in this order, the first the oldest
+    const char* shortPath;
+    const char* expected;
+};
+
+class ShortFormChoice : public ::testing::TestWithParam<ShortFormCase> {};
+
+// A "~1" that more than one directory shares leads to the one under which the
+// path goes on, and among equals to the one Windows named "~1" first.
+TEST_P(ShortFormChoice, LeadsWhereTheRestOfThePathExists) {
+    TempDir tmp;
+    for (const char* made : GetParam().made) {
+        if (std::string(made).back() == '/') {
+            tmp.MakeDir(made);
+        } else {
+            tmp.Write(made);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (!RecordsBirthTimes(tmp.native())) {
+        GTEST_SKIP() << "this file system records no birth times";
+    }
+    const platform::PathMap map({{'Z', "/", "/"}});
+    const std::string base = map.ToSystem(tmp.native());
+    EXPECT_EQ(map.ToNative(base + GetParam().shortPath), tmp.native() + GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ShortFormChoice,
+    ::testing::Values(
+        // The sibling first in name order lacks the rest.
+        ShortFormCase{{"Emulation Tools/", "Emulators Folder/Hu-Go/Hu-go!.ini"},
+                      "\\Emulat~1\\Hu-Go\\",
+                      "/Emulators Folder/Hu-Go"},
+        // A file yet to be made goes where its directory is.
+        ShortFormCase{{"Emulation Tools/", "Emulators Folder/Hu-Go/"},
+                      "\\Emulat~1\\Hu-Go\\Hu-go!.ini",
+                      "/Emulators Folder/Hu-Go/Hu-go!.ini"},
+        ShortFormCase{{"Program Files/", "Program Files (x86)/Hu-Go/"},
+                      "\\Progra~1\\Hu-Go\\",
+                      "/Program Files (x86)/Hu-Go"},
+        // Both hold it: the oldest, though later in name order.
+        ShortFormCase{{"Emulators Folder/Hu-Go/", "Emulation Tools/Hu-Go/"},
+                      "\\EMULAT~1\\hu-go",
+                      "/Emulators Folder/Hu-Go"},
+        ShortFormCase{{"Emulation Tools/Hu-Go/", "Emulators Folder/Hu-Go/"},
+                      "\\Emulat~1\\Hu-Go",
+                      "/Emulation Tools/Hu-Go"},
+        // Neither holds it: the oldest.
+        ShortFormCase{{"Emulators Folder/", "Emulation Tools/"},
+                      "\\Emulat~1\\none\\x.ini",
+                      "/Emulators Folder/none/x.ini"},
+        // Deeper: the second "~1" decides the first.
+        ShortFormCase{{"PC Engine A/Collection 1/", "PC Engine B/Collection 2/game.pce"},
+                      "\\PC Eng~1\\Collec~1\\game.pce",
+                      "/PC Engine B/Collection 2/game.pce"}));
+
+// A listing is reused while its directory stays as it was, and read anew once
+// the directory changes.
+TEST(PathMap, SeesADirectoryChangeAfterItsListingWasKept) {
+    TempDir tmp;
+    tmp.MakeDir("PC Engine Games");
+    tmp.MakeDir("Other");
+    std::this_thread::sleep_for(std::chrono::milliseconds(3100)); // old enough to be kept
+    const platform::PathMap map({{'Z', "/", "/"}});
+    const std::string base = map.ToSystem(tmp.native());
+    EXPECT_EQ(map.ToNative(base + "\\PC Eng~1"), tmp.native() + "/PC Engine Games");
+    EXPECT_EQ(map.ToNative(base + "\\pc engine games"), tmp.native() + "/PC Engine Games");
+    std::filesystem::rename(tmp.path() / "PC Engine Games", tmp.path() / "PC Engine Roms");
+    EXPECT_EQ(map.ToNative(base + "\\PC Eng~1"), tmp.native() + "/PC Engine Roms");
+    EXPECT_EQ(map.ToNative(base + "\\pc engine games"), tmp.native() + "/pc engine games");
 }
 
 TEST(WinePrefixDrives, TakesLinksThatLeadToDirectories) {

@@ -46,6 +46,106 @@ TEST(SystemStarter, StartsTheProgramWithTheArgumentsOfTheCommandLine) {
     EXPECT_EQ(WaitForFile(record), "-c2\n-iZ:\\CD\\\\disc.iso\na b\n");
 }
 
+// A Windows program goes through the first "wine" on PATH: a stand-in here that
+// records what Wine would be given.
+class ThroughWine : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ThroughWine, HandsAWindowsProgramItsFilesWhole) {
+    TempDir tmp;
+    const fs::path record = tmp.path() / "args.txt";
+    FakeEmulator(tmp, std::string("bin/") + GetParam(), record);
+    tmp.Write("Emulator Directory/hu-go!.exe", "MZ, not for this system");
+    tmp.Write("PC Engine Collection/Super Darius.iso");
+    const char* path = std::getenv("PATH");
+    const std::string saved = path ? path : "";
+    setenv("PATH", (tmp.native() + "/bin:" + saved).c_str(), 1);
+    const std::string dir = platform::PathMap::System().ToSystem(tmp.native());
+    const std::string line =
+        dir + "\\EMULAT~1\\hu-go!.exe -c2 -i" + dir + "\\PC Eng~1\\\\Super Darius.iso";
+
+    const platform::StartResult result = platform::SystemStarter().Start(line);
+    setenv("PATH", saved.c_str(), 1);
+    ASSERT_TRUE(result.ok) << result.reason;
+    EXPECT_EQ(WaitForFile(record), tmp.native() + "/Emulator Directory/hu-go!.exe\n-c2\n-i" + dir +
+                                       "\\PC Engine Collection\\Super Darius.iso\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, ThroughWine, ::testing::Values("wine", "wine64"));
+
+struct SearchCase {
+    std::vector<const char*> emulators; // each records to "<its name>.txt"
+    std::vector<const char*> dirs;
+    const char* line; // after the temporary directory
+    const char* startedRecord;
+    const char* args;
+};
+
+class ProgramSearch : public ::testing::TestWithParam<SearchCase> {};
+
+// A program path with blanks is tried at each blank, shortest first, until a
+// file exists, with ".exe" added to a name that has no extension.
+TEST_P(ProgramSearch, TriesEachBlankShortestFirst) {
+    TempDir tmp;
+    for (const char* dir : GetParam().dirs) {
+        tmp.MakeDir(dir);
+    }
+    for (const char* emulator : GetParam().emulators) {
+        FakeEmulator(tmp, emulator, tmp.path() / (std::string(emulator) + ".txt"));
+    }
+    const std::string dir = platform::PathMap::System().ToSystem(tmp.native());
+    const platform::StartResult result = platform::SystemStarter().Start(dir + GetParam().line);
+    ASSERT_TRUE(result.ok) << result.reason;
+    EXPECT_EQ(WaitForFile(tmp.path() / GetParam().startedRecord), GetParam().args);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ProgramSearch,
+                         ::testing::Values(SearchCase{{"Hu Go/hu-go!.exe"},
+                                                      {},
+                                                      "\\Hu Go\\hu-go!.exe a.pce",
+                                                      "Hu Go/hu-go!.exe.txt",
+                                                      "a.pce\n"},
+                                           SearchCase{{"Hu Go/hu-go!.exe"},
+                                                      {"Hu"},
+                                                      "\\Hu Go\\hu-go!.exe a.pce",
+                                                      "Hu Go/hu-go!.exe.txt",
+                                                      "a.pce\n"},
+                                           SearchCase{{"Hu Go/hu-go!.exe", "Hu.exe"},
+                                                      {},
+                                                      "\\Hu Go\\hu-go!.exe a.pce",
+                                                      "Hu.exe.txt",
+                                                      "Go\\hu-go!.exe\na.pce\n"},
+                                           SearchCase{{"My Emulators/Hu Go/hu-go!.exe"},
+                                                      {},
+                                                      "\\My Emu~1\\Hu Go\\hu-go!.exe -c2  x",
+                                                      "My Emulators/Hu Go/hu-go!.exe.txt",
+                                                      "-c2\nx\n"},
+                                           SearchCase{{"Hu Go/hu-go!.exe"},
+                                                      {},
+                                                      "\\Hu Go\\hu-go! a.pce",
+                                                      "Hu Go/hu-go!.exe.txt",
+                                                      "a.pce\n"}));
+
+// A bare program name: the current directory comes before PATH.
+TEST(SystemStarter, FindsABareNameInTheCurrentDirectoryBeforePath) {
+    TempDir tmp;
+    FakeEmulator(tmp, "cwd/hu-go!.exe", tmp.path() / "cwd.txt");
+    FakeEmulator(tmp, "bin/hu-go!.exe", tmp.path() / "bin.txt");
+    const auto previous = fs::current_path();
+    const char* path = std::getenv("PATH");
+    const std::string saved = path ? path : "";
+    setenv("PATH", (tmp.native() + "/bin:" + saved).c_str(), 1);
+    fs::current_path(tmp.path() / "cwd");
+    const platform::StartResult fromCwd = platform::SystemStarter().Start("hu-go!.exe a.pce");
+    fs::current_path(tmp.path());
+    const platform::StartResult fromPath = platform::SystemStarter().Start("hu-go!.exe b.pce");
+    fs::current_path(previous);
+    setenv("PATH", saved.c_str(), 1);
+    ASSERT_TRUE(fromCwd.ok) << fromCwd.reason;
+    ASSERT_TRUE(fromPath.ok) << fromPath.reason;
+    EXPECT_EQ(WaitForFile(tmp.path() / "cwd.txt"), "a.pce\n");
+    EXPECT_EQ(WaitForFile(tmp.path() / "bin.txt"), "b.pce\n");
+}
+
 TEST(SystemStarter, ReportsWhyAProgramCannotStart) {
     TempDir tmp;
     tmp.Write("plain.exe", "not a program");

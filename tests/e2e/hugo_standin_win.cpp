@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
+// A stand-in "hu-go!.exe" for the end-to-end run under Wine: writes its own
+// path, its command line, each argument and whether the path in it (after an
+// option such as "-i") opens, to the file VORLANES_RECORD names, through a
+// temporary file so that a reader never sees half of it.
+#include <windows.h>
+
+#include <string>
+
+namespace {
+bool Opens(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    char record[MAX_PATH + 1] = {};
+    if (GetEnvironmentVariableA("VORLANES_RECORD", record, sizeof record) == 0) {
+        return 2;
+    }
+    char self[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string text = std::string("exe ") + self + "\n" + "line " + GetCommandLineA() + "\n";
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        text += "arg " + arg + "\n";
+        const std::string path = arg.size() > 2 && arg[0] == '-' ? arg.substr(2) : arg;
+        if (path.find(":\\") == 1) {
+            text += std::string(Opens(path) ? "opens " : "cannot open ") + path + "\n";
+        }
+    }
+    const std::string temporary = std::string(record) + ".tmp";
+    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return 3;
+    }
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+    return MoveFileExA(temporary.c_str(), record, MOVEFILE_REPLACE_EXISTING) ? 0 : 4;
+}

@@ -28,8 +28,7 @@ QString Indent(int level) {
 
 } // namespace
 
-DirList::DirList(QWidget* parent) : QListWidget(parent) {
-    setSelectionMode(QAbstractItemView::SingleSelection);
+DirList::DirList(QWidget* parent) : ListBox(parent) {
     connect(this, &QListWidget::itemActivated, this, &DirList::Open);
 }
 

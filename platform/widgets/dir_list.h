@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
+#include "platform/widgets/list_box.h"
+
 #include <QListWidget>
 #include <string>
 
@@ -9,7 +11,7 @@ namespace platform {
 // The chain of directories from the drive's root to the open one, then the
 // open one's subdirectories. Opening an entry (double-click or Enter) makes it
 // the path; highlighting one does not.
-class DirList : public QListWidget {
+class DirList : public ListBox {
     Q_OBJECT
 public:
     explicit DirList(QWidget* parent = nullptr);

@@ -5,8 +5,7 @@
 
 namespace platform {
 
-FileList::FileList(QWidget* parent) : QListWidget(parent) {
-    setSelectionMode(QAbstractItemView::SingleSelection);
+FileList::FileList(QWidget* parent) : ListBox(parent) {
     setUniformItemSizes(true);
 }
 

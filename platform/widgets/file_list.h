@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
+#include "platform/widgets/list_box.h"
+
 #include <QListWidget>
 #include <string>
 
@@ -8,7 +10,7 @@ namespace platform {
 
 // The files of one directory that match a pattern of masks separated by ";"
 // (regardless of case), in name order. Names are kept as their exact bytes.
-class FileList : public QListWidget {
+class FileList : public ListBox {
     Q_OBJECT
 public:
     explicit FileList(QWidget* parent = nullptr);

@@ -14,6 +14,7 @@
 #include "support/widgets.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -136,6 +137,23 @@ TEST_F(FrontendTest, GoStartsTheEmulatorOnTheSelectedImage) {
                   "C:\\HUGO\\hu-go!.exe " + roms + "Hudson~1\\\\Long image name.pce",
                   "C:\\HUGO\\hu-go!.exe " + roms + "Hudson~1\\\\Long image name.pce"}));
     EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(FrontendTest, TabIntoTheFileListANavigationKeyAndEnterOnGoStartTheEmulator) {
+    system.settings.values[{"Vorlanes", "HuGo", "Path"}] = "C:\\HUGO\\";
+    window->reload();
+    Open("Hudson Collection"); // one image
+    for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Down}) {
+        auto* list = Control<platform::FileList>("File");
+        ASSERT_TRUE(list->SetPath(list->Path())); // afresh, nothing selected
+        QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(list, &tabIn);
+        QTest::keyClick(list, key);
+        QTest::keyClick(Control<QPushButton>("Go"), Qt::Key_Return);
+    }
+    const std::string image = "C:\\HUGO\\hu-go!.exe " + Frontend::ShortPath(Roms() + "\\") +
+                              "Hudson~1\\\\Long image name.pce";
+    EXPECT_EQ(system.starter.started, (std::vector<std::string>{image, image}));
 }
 
 TEST_F(FrontendTest, AFailedStartIsToldAndTheWindowStaysUsable) {

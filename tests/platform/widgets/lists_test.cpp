@@ -6,7 +6,10 @@
 #include "platform/widgets/file_list.h"
 #include "support/temp_dir.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QSignalSpy>
+#include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -45,6 +48,36 @@ TEST(FileList, KeepsNamesAsTheirBytesAndStartsEachPathWithNothingSelected) {
     EXPECT_FALSE(list.SetPath(SystemPath(tmp.path() / "gone"), &reason));
     EXPECT_EQ(reason, "No such file or directory");
     EXPECT_EQ(Shown(list), std::vector<std::string>{"other.PCE"}) << "a failure changes nothing";
+}
+
+// The row selected after Tab into a file list of `count` images and one key.
+int SelectedAfterTabAnd(int count, Qt::Key key) {
+    TempDir tmp;
+    for (int i = 0; i < count; ++i) {
+        tmp.Write("image" + std::to_string(i) + ".pce");
+    }
+    platform::FileList list;
+    list.SetPattern("*.pce");
+    EXPECT_TRUE(list.SetPath(SystemPath(tmp.path())));
+    QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason); // puts the caret, selects nothing
+    QApplication::sendEvent(&list, &tabIn);
+    EXPECT_EQ(list.FileName(), "") << "focus alone selects nothing";
+    QTest::keyClick(&list, key);
+    const QList<QListWidgetItem*> selected = list.selectedItems();
+    return selected.isEmpty() ? -1 : list.row(selected.first());
+}
+
+TEST(FileList, ANavigationKeySelectsTheItemUnderTheCaretEvenWhenItStays) {
+    const std::tuple<int, Qt::Key, int> cases[] = {
+        {1, Qt::Key_Home, 0},    {1, Qt::Key_End, 0},      {1, Qt::Key_Down, 0},
+        {1, Qt::Key_Up, 0},      {1, Qt::Key_PageDown, 0}, {1, Qt::Key_PageUp, 0},
+        {3, Qt::Key_Home, 0},    {3, Qt::Key_Up, 0},       {3, Qt::Key_Down, 1},
+        {3, Qt::Key_End, 2},     {3, Qt::Key_PageDown, 2}, {1, Qt::Key_Tab, -1},
+        {1, Qt::Key_Escape, -1}, {0, Qt::Key_Home, -1}};
+    for (const auto& [count, key, row] : cases) {
+        SCOPED_TRACE(testing::Message() << count << " items, key 0x" << std::hex << key);
+        EXPECT_EQ(SelectedAfterTabAnd(count, key), row);
+    }
 }
 
 TEST(DirList, ShowsTheChainThenTheSubdirectoriesAndOpensOnlyWhatIsActivated) {

@@ -8,9 +8,10 @@
 
 namespace platform {
 
-// The chain of directories from the drive's root to the open one, then the
-// open one's subdirectories. Opening an entry (double-click or Enter) makes it
-// the path; highlighting one does not.
+// The chain of directories from the drive's root to the open one (open
+// folders, the open one in bold), then the open one's subdirectories (closed
+// folders), each indented by its level. Opening an entry (double-click or
+// Enter) makes it the path; highlighting one does not.
 class DirList : public ListBox {
     Q_OBJECT
 public:
@@ -30,6 +31,8 @@ private:
     void Open(QListWidgetItem* item);
 
     std::string path_;
+    QIcon openIcon_;
+    QIcon closedIcon_;
 };
 
 } // namespace platform

@@ -109,6 +109,77 @@ TEST(DirList, ShowsTheChainThenTheSubdirectoriesAndOpensOnlyWhatIsActivated) {
     EXPECT_EQ(list.Path(), "Z:\\") << "a root keeps its separator";
 }
 
+// Where the drawing of each row starts (its icon, or its highlight): its first
+// column that differs from the row's left end.
+std::vector<int> DrawnLeftEdges(QListWidget& list) {
+    list.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&list));
+    const QImage image = list.viewport()->grab().toImage();
+    std::vector<int> edges;
+    for (int i = 0; i < list.count(); ++i) {
+        const QRect row = list.visualItemRect(list.item(i));
+        const int y = row.center().y();
+        const QRgb background = image.pixel(0, y);
+        int x = 0;
+        while (x < image.width() && image.pixel(x, y) == background) {
+            ++x;
+        }
+        edges.push_back(x);
+    }
+    return edges;
+}
+
+TEST(DirList, EntriesAreIndentedByLevelWithOpenAndClosedFoldersAndTheOpenOneMarked) {
+    TempDir tmp;
+    tmp.MakeDir("roms/sub one");
+    tmp.MakeDir("roms/sub two");
+    platform::DirList list;
+    list.resize(600, 600);
+    ASSERT_TRUE(list.SetPath(SystemPath(tmp.path() / "roms")));
+    const int chain = list.count() - 2; // root .. roms
+    const std::vector<int> left = DrawnLeftEdges(list);
+    for (int i = 1; i < chain; ++i) {
+        EXPECT_GT(left[i], left[i - 1]) << "row " << i << " of the chain";
+    }
+    EXPECT_GT(left[chain], left[chain - 1]) << "a subdirectory stands under the open one";
+    EXPECT_EQ(left[chain + 1], left[chain]);
+    EXPECT_EQ(list.item(chain)->text(), "sub one") << "the indentation is no part of the text";
+
+    const QImage open = list.item(0)->icon().pixmap(16).toImage();
+    const QImage closed = list.item(chain)->icon().pixmap(16).toImage();
+    EXPECT_FALSE(open.isNull());
+    EXPECT_NE(open, closed);
+    EXPECT_EQ(list.item(chain - 1)->icon().pixmap(16).toImage(), open);
+    for (int i = 0; i < list.count(); ++i) {
+        EXPECT_EQ(list.item(i)->font().bold(), i == chain - 1) << "row " << i;
+    }
+}
+
+TEST(DirList, TypingALetterHighlightsTheNextEntryStartingWithItWithoutOpeningIt) {
+    TempDir tmp;
+    for (const char* name : {"roms/alpha", "roms/Beta", "roms/gamma", "roms/Gold"}) {
+        tmp.MakeDir(name);
+    }
+    platform::DirList list;
+    const std::string roms = SystemPath(tmp.path() / "roms");
+    ASSERT_TRUE(list.SetPath(roms));
+    QSignalSpy changes(&list, &platform::DirList::Change);
+    const std::pair<const char*, const char*> typed[] = {
+        {"b", "Beta"}, {"A", "alpha"}, {"g", "gamma"}, {"g", "Gold"}, {"g", "gamma"}};
+    for (const auto& [keys, highlighted] : typed) {
+        SCOPED_TRACE(keys);
+        QTest::keyClicks(&list, QString::fromLatin1(keys));
+        QTest::qWait(QApplication::keyboardInputInterval() + 50); // a new search each time
+        ASSERT_NE(list.currentItem(), nullptr);
+        EXPECT_EQ(list.currentItem()->text(), highlighted);
+        EXPECT_TRUE(list.currentItem()->isSelected());
+    }
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_EQ(list.Path(), roms);
+    QTest::keyClick(&list, Qt::Key_Return);
+    EXPECT_EQ(list.Path(), roms + "\\gamma");
+}
+
 TEST(DriveList, ChoosingTheDriveAlreadyShownChangesNothing) {
     platform::DriveList drives;
     const QSignalSpy changes(&drives, &platform::DriveList::Change);

@@ -179,11 +179,51 @@ TEST_F(FrontendTest, AnUnreadableDirectoryIsReportedAndTheListsStay) {
     EXPECT_EQ(Files().size(), 5u);
 }
 
+TEST(FrontendStart, AnUnreadableStartDirectoryIsToldBeforeFallingBackToTheDrivesRoot) {
+    TempDir tree;
+    // A "\\" in a name: the system path of this directory leads elsewhere, so it
+    // cannot be listed even by a user whom permissions do not stop.
+    const fs::path unreadable = tree.MakeDir("a\\b");
+    const fs::path previous = fs::current_path();
+    fs::current_path(unreadable);
+    QStringList messages;
+    const platform::MessageSink previousSink = platform::SetMessageSink(
+        [&](const QString& title, const QString& text) { messages << title + "|" + text; });
+    fakes::System system;
+    {
+        Frontend window(system.services());
+        EXPECT_EQ(window.findChild<platform::DirList*>("Dir")->Path(), "Z:\\");
+    }
+    platform::SetMessageSink(previousSink);
+    fs::current_path(previous);
+    ASSERT_EQ(messages.size(), 1);
+    const QString path = QString::fromStdString(
+        platform::PathMap::System().ToSystem(tree.path().string()) + "\\a\\b");
+    EXPECT_EQ(messages[0], "House Vorlanes' Frontend|The directory " + path +
+                               " cannot be read.\n\nNo such file or directory");
+}
+
 TEST_F(FrontendTest, ReloadPicksUpANewlyStoredDirectory) {
     system.settings.values[{"Vorlanes", "HuGo", "Path"}] = "D:\\Emu\\";
     EXPECT_EQ(window->emulatorDir(), "");
     window->reload();
     EXPECT_EQ(window->emulatorDir(), "D:\\Emu\\");
+}
+
+TEST_F(FrontendTest, F10AndAltAloneHighlightTheFirstMenuWithoutOpeningIt) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    for (const Qt::Key key : {Qt::Key_F10, Qt::Key_Alt}) {
+        SCOPED_TRACE(key);
+        Control<QWidget>("File")->setFocus();
+        QTest::keyClick(Control<QWidget>("File"), key);
+        ASSERT_NE(window->menuBar()->activeAction(), nullptr);
+        EXPECT_EQ(window->menuBar()->activeAction()->text(), "Files");
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        QTest::keyClick(window->menuBar(), Qt::Key_Escape);
+        EXPECT_EQ(window->menuBar()->activeAction(), nullptr);
+    }
 }
 
 TEST_F(FrontendTest, EachDialogIsOneSharedInstanceLoadedAfreshAfterClosing) {

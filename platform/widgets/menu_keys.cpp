@@ -7,13 +7,28 @@
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QShortcut>
+#include <QStyleOptionMenuItem>
 
 namespace platform {
 namespace {
 
-// Most styles outside Windows leave the menu bar out of reach of Alt.
+// Most styles outside Windows leave the menu bar out of reach of Alt, and
+// some (Fusion) draw its highlight only while a menu is open.
 class AltReachesMenuBar : public QProxyStyle {
 public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (element == CE_MenuBarItem && widget && widget->hasFocus() &&
+            (option->state & State_Selected)) {
+            if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
+                QStyleOptionMenuItem highlighted(*item);
+                highlighted.state |= State_Sunken;
+                QProxyStyle::drawControl(element, &highlighted, painter, widget);
+                return;
+            }
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returned) const override {
         if (hint == SH_MenuBar_AltKeyNavigation) {

@@ -214,13 +214,17 @@ TEST_F(FrontendTest, F10AndAltAloneHighlightTheFirstMenuWithoutOpeningIt) {
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QMenuBar* bar = window->menuBar();
+    const QRect files = bar->actionGeometry(bar->actions().first());
+    const QImage plain = bar->grab(files).toImage();
     for (const Qt::Key key : {Qt::Key_F10, Qt::Key_Alt}) {
         SCOPED_TRACE(key);
         Control<QWidget>("File")->setFocus();
         QTest::keyClick(Control<QWidget>("File"), key);
-        ASSERT_NE(window->menuBar()->activeAction(), nullptr);
-        EXPECT_EQ(window->menuBar()->activeAction()->text(), "Files");
+        ASSERT_NE(bar->activeAction(), nullptr);
+        EXPECT_EQ(bar->activeAction()->text(), "Files");
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        EXPECT_NE(bar->grab(files).toImage(), plain) << "highlighted, and seen to be";
         QTest::keyClick(window->menuBar(), Qt::Key_Escape);
         EXPECT_EQ(window->menuBar()->activeAction(), nullptr);
     }

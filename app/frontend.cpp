@@ -165,10 +165,7 @@ void Frontend::Drive_Change() {
 }
 
 void Frontend::Dir_Change() {
-    std::string reason;
-    if (!File->SetPath(Dir->Path(), &reason)) {
-        TellUnreadable(Dir->Path(), reason);
-    }
+    File->Show(Dir->Path(), Dir->Contents()); // read once, as it was opened
 }
 
 void Frontend::TellUnreadable(const std::string& path, const std::string& reason) {

@@ -6,13 +6,12 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyledItemDelegate>
+#include <algorithm>
 #include <cctype>
 
 namespace platform {
 namespace {
 
-constexpr int kPathRole = Qt::UserRole;
-constexpr int kLevelRole = Qt::UserRole + 1;
 constexpr int kIndentPixels = 12;
 
 // "Z:\a\b\" and "Z:\a\b" are the same directory; a root keeps its "\".
@@ -52,11 +51,15 @@ QIcon FolderIcon(bool open) {
     return QIcon(pixmap);
 }
 
-// Each entry stands indented by its level in the tree. The indentation is not
-// part of the text, so that typing a letter finds the entry.
-class IndentDelegate : public QStyledItemDelegate {
+} // namespace
+
+// Each entry stands indented by its level in the tree; the indentation is no
+// part of the text, so that typing a letter finds the entry. The many
+// subdirectories get their closed folder here, as they are drawn, rather than
+// one by one as they are listed.
+class FolderDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit FolderDelegate(DirList* list) : QStyledItemDelegate(list), list_(list) {}
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         QStyleOptionViewItem indented(option);
@@ -67,31 +70,31 @@ public:
         return QStyledItemDelegate::sizeHint(option, index) + QSize(Indent(index), 0);
     }
 
-private:
-    static int Indent(const QModelIndex& index) {
-        return index.data(kLevelRole).toInt() * kIndentPixels;
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!list_->IsChain(index.row())) {
+            option->icon = list_->closedIcon_;
+            option->decorationSize = option->icon.actualSize(option->decorationSize);
+            option->features |= QStyleOptionViewItem::HasDecoration;
+        }
     }
+
+private:
+    int Indent(const QModelIndex& index) const { return list_->Level(index.row()) * kIndentPixels; }
+
+    DirList* list_;
 };
-
-QListWidgetItem* AddEntry(QListWidget* list, const QIcon& icon, const std::string& name,
-                          const std::string& path, int level) {
-    auto* item = new QListWidgetItem(icon, QString::fromLocal8Bit(name), list);
-    item->setData(kPathRole, QByteArray::fromStdString(path));
-    item->setData(kLevelRole, level);
-    return item;
-}
-
-} // namespace
 
 DirList::DirList(QWidget* parent)
     : ListBox(parent), openIcon_(FolderIcon(true)), closedIcon_(FolderIcon(false)) {
-    setItemDelegate(new IndentDelegate(this));
+    setItemDelegate(new FolderDelegate(this));
     connect(this, &QListWidget::itemActivated, this, &DirList::Open);
 }
 
 bool DirList::SetPath(const std::string& systemPath, std::string* error) {
     const std::string path = Tidy(systemPath);
-    const Listing listing = ListDirectory(path);
+    Listing listing = ListDirectory(path);
     if (!listing.ok) {
         if (error) {
             *error = listing.error;
@@ -100,8 +103,10 @@ bool DirList::SetPath(const std::string& systemPath, std::string* error) {
     }
     const bool changed = path != path_;
     path_ = path;
+    listing_ = std::move(listing);
 
-    clear();
+    QStringList shown;
+    chain_.clear();
     // The chain: the root ("z:\"), then each name down to the open directory.
     const std::size_t rootEnd = path.find('\\');
     std::string chainPath = path.substr(0, rootEnd == std::string::npos ? 0 : rootEnd + 1);
@@ -109,36 +114,69 @@ bool DirList::SetPath(const std::string& systemPath, std::string* error) {
     if (!rootName.empty()) {
         rootName[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(rootName[0])));
     }
-    int level = 0;
-    QListWidgetItem* current = AddEntry(this, openIcon_, rootName, chainPath, level);
+    shown << QString::fromLocal8Bit(rootName);
+    chain_.push_back(chainPath);
     std::size_t start = chainPath.size();
     while (start < path.size()) {
         std::size_t end = path.find('\\', start);
         if (end == std::string::npos) {
             end = path.size();
         }
-        chainPath = path.substr(0, end);
-        current = AddEntry(this, openIcon_, path.substr(start, end - start), chainPath, ++level);
+        shown << QString::fromLocal8Bit(path.substr(start, end - start));
+        chain_.push_back(path.substr(0, end));
         start = end + 1;
     }
+    chainRows_ = static_cast<int>(chain_.size());
+    subdirs_ = Subdirectories(listing_);
+    shown.reserve(chainRows_ + static_cast<qsizetype>(subdirs_.size()));
+    for (const std::string& sub : subdirs_) {
+        shown << QString::fromLocal8Bit(sub);
+    }
+
+    // All rows in one insertion: one item added at a time costs time in
+    // proportion to the rows already there.
+    setUpdatesEnabled(false);
+    clear();
+    addItems(shown);
+    for (int row = 0; row < chainRows_; ++row) {
+        item(row)->setIcon(openIcon_);
+    }
     // The open directory stays marked whichever entry is highlighted.
+    QListWidgetItem* current = item(chainRows_ - 1);
     QFont bold = font();
     bold.setBold(true);
     current->setFont(bold);
-    ++level;
-    const std::string base = path.back() == '\\' ? path : path + '\\';
-    for (const std::string& sub : Subdirectories(listing)) {
-        AddEntry(this, closedIcon_, sub, base + sub, level);
-    }
     setCurrentItem(current);
+    setUpdatesEnabled(true);
     if (changed) {
         emit Change();
     }
     return true;
 }
 
+std::string DirList::RowPath(int row) const {
+    if (row < 0) {
+        return {};
+    }
+    const auto index = static_cast<std::size_t>(row);
+    if (index < chain_.size()) {
+        return chain_[index];
+    }
+    if (index - chain_.size() < subdirs_.size()) {
+        return (path_.back() == '\\' ? path_ : path_ + '\\') + subdirs_[index - chain_.size()];
+    }
+    return {};
+}
+
+int DirList::Level(int row) const {
+    return std::min(row, chainRows_);
+}
+
 void DirList::Open(QListWidgetItem* item) {
-    const std::string target = item->data(kPathRole).toByteArray().toStdString();
+    const std::string target = RowPath(row(item));
+    if (target.empty()) {
+        return;
+    }
     if (target == path_) {
         return;
     }

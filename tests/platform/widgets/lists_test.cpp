@@ -145,11 +145,17 @@ TEST(DirList, EntriesAreIndentedByLevelWithOpenAndClosedFoldersAndTheOpenOneMark
     EXPECT_EQ(left[chain + 1], left[chain]);
     EXPECT_EQ(list.item(chain)->text(), "sub one") << "the indentation is no part of the text";
 
-    const QImage open = list.item(0)->icon().pixmap(16).toImage();
-    const QImage closed = list.item(chain)->icon().pixmap(16).toImage();
-    EXPECT_FALSE(open.isNull());
-    EXPECT_NE(open, closed);
-    EXPECT_EQ(list.item(chain - 1)->icon().pixmap(16).toImage(), open);
+    // The folders as drawn: the chain's open ones alike, the closed ones apart.
+    const QImage drawn = list.viewport()->grab().toImage();
+    const auto folder = [&](int row) {
+        const QRect rect = list.visualItemRect(list.item(row));
+        return drawn.copy(left[row], rect.center().y() - 8, 16, 16);
+    };
+    EXPECT_EQ(folder(1), folder(0));
+    EXPECT_EQ(folder(chain + 1), folder(chain));
+    EXPECT_EQ(list.visualItemRect(list.item(chain)).height(),
+              list.visualItemRect(list.item(0)).height());
+    EXPECT_NE(folder(chain), folder(0)) << "open and closed folders look alike";
     for (int i = 0; i < list.count(); ++i) {
         EXPECT_EQ(list.item(i)->font().bold(), i == chain - 1) << "row " << i;
     }

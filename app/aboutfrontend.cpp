@@ -45,12 +45,15 @@ Aboutfrontend::Aboutfrontend(Frontend& /*main*/)
     Anglish->setText(name);
     Anglish->setAccessibleName(name);
 
-    // The address on its own line, as a link the desktop's browser opens.
+    // One line with its prefix. A link for the mouse only: a label is no Tab
+    // stop, and Enter must not open a browser from a focus nobody sees.
     Label1 = AddLabel(this, "Label1", kMargin + 2 * kLine, 2);
     Label1->setTextFormat(Qt::RichText);
+    Label1->setWordWrap(false);
     Label1->setText(
-        QStringLiteral("Homepage :&nbsp;<br><a href=\"%1\">%1</a>").arg(homepage.toHtmlEscaped()));
-    Label1->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+        QStringLiteral("Homepage :&nbsp;<a href=\"%1\">%1</a>").arg(homepage.toHtmlEscaped()));
+    Label1->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    Label1->setFocusPolicy(Qt::NoFocus);
     Label1->setOpenExternalLinks(true);
     Label1->setAccessibleName(QStringLiteral("Homepage : ") + homepage);
 

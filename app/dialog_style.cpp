@@ -2,8 +2,11 @@
 // Copyright (C) 2026 House Vorlanes
 #include "app/dialog_style.h"
 
+#include "platform/widgets/task_bar.h"
+
 #include <QCloseEvent>
 #include <QIcon>
+#include <QShowEvent>
 #include <cmath>
 
 int Twips(int twips) {
@@ -51,6 +54,15 @@ QPushButton* VbDialog::AddButton(const char* objectName, const QString& caption,
 void VbDialog::MakeEnterPresses(QPushButton* button) {
     button->setAutoDefault(true);
     button->setDefault(false);
+}
+
+void VbDialog::showEvent(QShowEvent* event) {
+    // Before the window is mapped, each time: Qt::Tool alone keeps a dialog out
+    // of the task bar on Windows but not under every X11 window manager.
+    if (!event->spontaneous()) {
+        platform::KeepOutOfTaskBar(this);
+    }
+    QWidget::showEvent(event);
 }
 
 void VbDialog::closeEvent(QCloseEvent* event) {

@@ -36,6 +36,7 @@ signals:
     void unloaded();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 };
 

@@ -13,6 +13,7 @@
 #include "platform/widgets/dir_list.h"
 #include "platform/widgets/drive_list.h"
 #include "platform/widgets/file_list.h"
+#include "platform/widgets/menu_keys.h"
 #include "platform/widgets/message_box.h"
 
 #include <QGridLayout>
@@ -96,6 +97,8 @@ Frontend::Frontend(platform::Services services) : services_(services) {
     QAction* about = help->addAction(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("About"));
 
+    platform::ReachMenuBarByKeyboard(menuBar());
+
     connect(quit, &QAction::triggered, this, &Frontend::Quit_Click);
     connect(directories, &QAction::triggered, this, &Frontend::Directories_Click);
     connect(about, &QAction::triggered, this, &Frontend::About_Click);
@@ -103,18 +106,15 @@ Frontend::Frontend(platform::Services services) : services_(services) {
     connect(Setup, &QPushButton::clicked, this, &Frontend::Setup_Click);
     connect(Drive, &platform::DriveList::Change, this, &Frontend::Drive_Change);
     connect(Dir, &platform::DirList::Change, this, &Frontend::Dir_Change);
-    connect(Dir, &platform::DirList::ReadFailed, this,
-            [this](const std::string& path, const std::string& reason) {
-                platform::ShowMessage(this, windowTitle(),
-                                      QStringLiteral("The directory %1 cannot be read.\n\n%2")
-                                          .arg(Local(path), Local(reason)));
-            });
+    connect(Dir, &platform::DirList::ReadFailed, this, &Frontend::TellUnreadable);
 
     // The lists start where the process stands, as the system's own lists do.
     const std::string start = platform::PathMap::System().CurrentDirectory();
     Drive->SetDrive(platform::DriveLetterOf(start));
-    if (!Dir->SetPath(start)) {
-        Dir->SetPath(std::string(1, Drive->Drive()) + ":\\"); // e.g. a deleted directory
+    std::string reason;
+    if (!Dir->SetPath(start, &reason)) { // e.g. deleted, or not ours to read
+        TellUnreadable(start, reason);
+        Dir->SetPath(std::string(1, Drive->Drive()) + ":\\");
     }
 
     // The client area is fixed; the menu bar comes on top of it.
@@ -165,12 +165,13 @@ void Frontend::Drive_Change() {
 }
 
 void Frontend::Dir_Change() {
-    std::string reason;
-    if (!File->SetPath(Dir->Path(), &reason)) {
-        platform::ShowMessage(this, windowTitle(),
-                              QStringLiteral("The directory %1 cannot be read.\n\n%2")
-                                  .arg(Local(Dir->Path()), Local(reason)));
-    }
+    File->Show(Dir->Path(), Dir->Contents()); // read once, as it was opened
+}
+
+void Frontend::TellUnreadable(const std::string& path, const std::string& reason) {
+    platform::ShowMessage(
+        this, windowTitle(),
+        QStringLiteral("The directory %1 cannot be read.\n\n%2").arg(Local(path), Local(reason)));
 }
 
 void Frontend::Go_Click() {

@@ -50,6 +50,7 @@ public:
 
 private:
     template <class Dialog> void ShowShared(QPointer<Dialog>& slot);
+    void TellUnreadable(const std::string& path, const std::string& reason);
 
     platform::Services services_;
     std::string EmulatorDir;

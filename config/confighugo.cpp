@@ -381,6 +381,7 @@ hugo::Settings Confighugo::ShownSettings() const {
 void Confighugo::ShowRomDir(const std::string& bytes) {
     romDirMayBeCut_ = false;
     Rom_Dir->setText(romDir_.Show(bytes));
+    Rom_Dir->setCursorPosition(0); // the drive letter in sight, not the end
 }
 
 std::string Confighugo::RomDirBytes() const {

@@ -87,6 +87,7 @@ void Pathemulator::CancelButton_Click() {
 
 void Pathemulator::ShowDir(const std::string& bytes) {
     Pathhugo->setText(dir_.Show(bytes));
+    Pathhugo->setCursorPosition(0); // the drive letter in sight, not the end
 }
 
 std::string Pathemulator::DirBytes() const {

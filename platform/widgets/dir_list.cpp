@@ -3,13 +3,16 @@
 #include "platform/widgets/dir_list.h"
 #include "platform/files/dir_listing.h"
 
-#include <QStyle>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStyledItemDelegate>
+#include <algorithm>
 #include <cctype>
 
 namespace platform {
 namespace {
 
-constexpr int kPathRole = Qt::UserRole;
+constexpr int kIndentPixels = 12;
 
 // "Z:\a\b\" and "Z:\a\b" are the same directory; a root keeps its "\".
 std::string Tidy(std::string path) {
@@ -22,20 +25,76 @@ std::string Tidy(std::string path) {
     return path;
 }
 
-QString Indent(int level) {
-    return QString(level * 2, QLatin1Char(' '));
+// Drawn here rather than taken from the style or an icon theme: the two must
+// differ at a glance, and a theme costs start-up time.
+QIcon FolderIcon(bool open) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor edge(0x80, 0x60, 0x10);
+    p.setPen(QPen(edge, 1));
+    if (open) {
+        // The back with its tab, and the front tilted away from it.
+        p.setBrush(QColor(0xC8, 0x9A, 0x28));
+        p.drawPolygon(
+            QPolygonF({{1.5, 3.5}, {6.5, 3.5}, {7.5, 5}, {13.5, 5}, {13.5, 13.5}, {1.5, 13.5}}));
+        p.setBrush(QColor(0xFF, 0xF0, 0xA0));
+        p.drawPolygon(QPolygonF({{4, 7.5}, {15.5, 7.5}, {12.5, 13.5}, {1.5, 13.5}}));
+    } else {
+        p.setBrush(QColor(0xE8, 0xB8, 0x30));
+        p.drawPolygon(
+            QPolygonF({{1.5, 3.5}, {6.5, 3.5}, {7.5, 5}, {14.5, 5}, {14.5, 13.5}, {1.5, 13.5}}));
+        p.drawLine(QPointF(1.5, 6.5), QPointF(14.5, 6.5));
+    }
+    p.end();
+    return QIcon(pixmap);
 }
 
 } // namespace
 
-DirList::DirList(QWidget* parent) : QListWidget(parent) {
-    setSelectionMode(QAbstractItemView::SingleSelection);
+// Each entry stands indented by its level in the tree; the indentation is no
+// part of the text, so that typing a letter finds the entry. The many
+// subdirectories get their closed folder here, as they are drawn, rather than
+// one by one as they are listed.
+class FolderDelegate : public QStyledItemDelegate {
+public:
+    explicit FolderDelegate(DirList* list) : QStyledItemDelegate(list), list_(list) {}
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem indented(option);
+        indented.rect.setLeft(option.rect.left() + Indent(index));
+        QStyledItemDelegate::paint(painter, indented, index);
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(Indent(index), 0);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!list_->IsChain(index.row())) {
+            option->icon = list_->closedIcon_;
+            option->decorationSize = option->icon.actualSize(option->decorationSize);
+            option->features |= QStyleOptionViewItem::HasDecoration;
+        }
+    }
+
+private:
+    int Indent(const QModelIndex& index) const { return list_->Level(index.row()) * kIndentPixels; }
+
+    DirList* list_;
+};
+
+DirList::DirList(QWidget* parent)
+    : ListBox(parent), openIcon_(FolderIcon(true)), closedIcon_(FolderIcon(false)) {
+    setItemDelegate(new FolderDelegate(this));
     connect(this, &QListWidget::itemActivated, this, &DirList::Open);
 }
 
 bool DirList::SetPath(const std::string& systemPath, std::string* error) {
     const std::string path = Tidy(systemPath);
-    const Listing listing = ListDirectory(path);
+    Listing listing = ListDirectory(path);
     if (!listing.ok) {
         if (error) {
             *error = listing.error;
@@ -44,10 +103,10 @@ bool DirList::SetPath(const std::string& systemPath, std::string* error) {
     }
     const bool changed = path != path_;
     path_ = path;
+    listing_ = std::move(listing);
 
-    clear();
-    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    QStringList shown;
+    chain_.clear();
     // The chain: the root ("z:\"), then each name down to the open directory.
     const std::size_t rootEnd = path.find('\\');
     std::string chainPath = path.substr(0, rootEnd == std::string::npos ? 0 : rootEnd + 1);
@@ -55,37 +114,69 @@ bool DirList::SetPath(const std::string& systemPath, std::string* error) {
     if (!rootName.empty()) {
         rootName[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(rootName[0])));
     }
-    int level = 0;
-    QListWidgetItem* current = new QListWidgetItem(open, QString::fromLocal8Bit(rootName), this);
-    current->setData(kPathRole, QByteArray::fromStdString(chainPath));
+    shown << QString::fromLocal8Bit(rootName);
+    chain_.push_back(chainPath);
     std::size_t start = chainPath.size();
     while (start < path.size()) {
         std::size_t end = path.find('\\', start);
         if (end == std::string::npos) {
             end = path.size();
         }
-        const std::string name = path.substr(start, end - start);
-        chainPath = path.substr(0, end);
-        ++level;
-        current = new QListWidgetItem(open, Indent(level) + QString::fromLocal8Bit(name), this);
-        current->setData(kPathRole, QByteArray::fromStdString(chainPath));
+        shown << QString::fromLocal8Bit(path.substr(start, end - start));
+        chain_.push_back(path.substr(0, end));
         start = end + 1;
     }
-    ++level;
-    const std::string base = path.back() == '\\' ? path : path + '\\';
-    for (const std::string& sub : Subdirectories(listing)) {
-        auto* item = new QListWidgetItem(closed, Indent(level) + QString::fromLocal8Bit(sub), this);
-        item->setData(kPathRole, QByteArray::fromStdString(base + sub));
+    chainRows_ = static_cast<int>(chain_.size());
+    subdirs_ = Subdirectories(listing_);
+    shown.reserve(chainRows_ + static_cast<qsizetype>(subdirs_.size()));
+    for (const std::string& sub : subdirs_) {
+        shown << QString::fromLocal8Bit(sub);
     }
+
+    // All rows in one insertion: one item added at a time costs time in
+    // proportion to the rows already there.
+    setUpdatesEnabled(false);
+    clear();
+    addItems(shown);
+    for (int row = 0; row < chainRows_; ++row) {
+        item(row)->setIcon(openIcon_);
+    }
+    // The open directory stays marked whichever entry is highlighted.
+    QListWidgetItem* current = item(chainRows_ - 1);
+    QFont bold = font();
+    bold.setBold(true);
+    current->setFont(bold);
     setCurrentItem(current);
+    setUpdatesEnabled(true);
     if (changed) {
         emit Change();
     }
     return true;
 }
 
+std::string DirList::RowPath(int row) const {
+    if (row < 0) {
+        return {};
+    }
+    const auto index = static_cast<std::size_t>(row);
+    if (index < chain_.size()) {
+        return chain_[index];
+    }
+    if (index - chain_.size() < subdirs_.size()) {
+        return (path_.back() == '\\' ? path_ : path_ + '\\') + subdirs_[index - chain_.size()];
+    }
+    return {};
+}
+
+int DirList::Level(int row) const {
+    return std::min(row, chainRows_);
+}
+
 void DirList::Open(QListWidgetItem* item) {
-    const std::string target = item->data(kPathRole).toByteArray().toStdString();
+    const std::string target = RowPath(row(item));
+    if (target.empty()) {
+        return;
+    }
     if (target == path_) {
         return;
     }

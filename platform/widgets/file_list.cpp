@@ -5,8 +5,7 @@
 
 namespace platform {
 
-FileList::FileList(QWidget* parent) : QListWidget(parent) {
-    setSelectionMode(QAbstractItemView::SingleSelection);
+FileList::FileList(QWidget* parent) : ListBox(parent) {
     setUniformItemSizes(true);
 }
 
@@ -18,16 +17,25 @@ bool FileList::SetPath(const std::string& systemPath, std::string* error) {
         }
         return false;
     }
+    Show(systemPath, listing);
+    return true;
+}
+
+void FileList::Show(const std::string& systemPath, const Listing& listing) {
     path_ = systemPath;
+    names_ = MatchingFiles(listing, pattern_);
+    // Shown decoded (a stray byte as a replacement character), kept as bytes.
+    // All rows in one insertion: one item added at a time costs time in
+    // proportion to the rows already there.
+    QStringList shown;
+    shown.reserve(static_cast<qsizetype>(names_.size()));
+    for (const std::string& name : names_) {
+        shown << QString::fromLocal8Bit(name);
+    }
     setUpdatesEnabled(false);
     clear();
-    for (const std::string& name : MatchingFiles(listing, pattern_)) {
-        // Shown decoded (a stray byte as a replacement character), kept as bytes.
-        auto* item = new QListWidgetItem(QString::fromLocal8Bit(name), this);
-        item->setData(Qt::UserRole, QByteArray::fromStdString(name));
-    }
+    addItems(shown);
     setUpdatesEnabled(true);
-    return true;
 }
 
 std::string FileList::FileName() const {
@@ -35,7 +43,10 @@ std::string FileList::FileName() const {
     if (selected.isEmpty()) {
         return {};
     }
-    return selected.first()->data(Qt::UserRole).toByteArray().toStdString();
+    const int selectedRow = row(selected.first());
+    return selectedRow >= 0 && static_cast<std::size_t>(selectedRow) < names_.size()
+               ? names_[static_cast<std::size_t>(selectedRow)]
+               : std::string();
 }
 
 } // namespace platform

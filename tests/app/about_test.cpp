@@ -3,7 +3,9 @@
 #include "app/aboutfrontend.h"
 #include "app/frontend.h"
 #include "support/fakes.h"
+#include "support/widgets.h"
 
+#include <QDesktopServices>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -27,6 +29,23 @@ QString Shown(const QLabel* label) {
     return document.toRawText().replace(QChar::LineSeparator, u'\n').replace(QChar::Nbsp, u' ');
 }
 
+// Takes the addresses the desktop would open in a browser.
+class Browser : public QObject {
+    Q_OBJECT
+public:
+    Browser() {
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "Open");
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "Open");
+    }
+    ~Browser() override {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    }
+    QStringList opened;
+public slots:
+    void Open(const QUrl& url) { opened << url.toString(); }
+};
+
 class AboutBox : public ::testing::Test {
 protected:
     ~AboutBox() override { delete main.aboutDialog(); }
@@ -46,7 +65,7 @@ TEST_F(AboutBox, ShowsTheBuildsNameCreditAndHomepageTopToBottom) {
     const std::pair<const char*, QString> rows[] = {
         {"Anglish", "House Vorlanes' Frontend V" + kVersion},
         {"Label2", kAuthor + " - " + kEmail},
-        {"Label1", "Homepage : \n" + kHomepage}};
+        {"Label1", "Homepage : " + kHomepage}};
     int bottom = -1;
     for (const auto& [name, text] : rows) {
         SCOPED_TRACE(name);
@@ -91,4 +110,24 @@ TEST_F(AboutBox, EscDoesNothingEnterOnTheFocusedCloseCloses) {
     }
 }
 
+TEST_F(AboutBox, TheHomepageIsNoTabStopAndOpensByMouseOnly) {
+    Browser browser;
+    Aboutfrontend* box = Open();
+    auto* homepage = box->findChild<QLabel*>("Label1");
+    EXPECT_EQ(homepage->focusPolicy(), Qt::NoFocus);
+    const QStringList all = {"OKButton", "Anglish", "Label1", "Label2"};
+    EXPECT_EQ(TabOrder(box->findChild<QWidget*>("OKButton"), all), QStringList{"OKButton"});
+
+    homepage->setFocus(); // even if it had the focus somehow
+    QTest::keyClick(homepage, Qt::Key_Return);
+    EXPECT_TRUE(browser.opened.isEmpty());
+    const QFontMetrics metrics(homepage->font());
+    const QPoint onTheAddress(metrics.horizontalAdvance(QStringLiteral("Homepage : ")) + 10,
+                              metrics.height() / 2 + homepage->margin());
+    QTest::mouseClick(homepage, Qt::LeftButton, {}, onTheAddress);
+    EXPECT_EQ(browser.opened, QStringList{kHomepage});
+}
+
 } // namespace
+
+#include "about_test.moc"

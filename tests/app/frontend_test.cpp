@@ -14,6 +14,7 @@
 #include "support/widgets.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -138,6 +139,23 @@ TEST_F(FrontendTest, GoStartsTheEmulatorOnTheSelectedImage) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
+TEST_F(FrontendTest, TabIntoTheFileListANavigationKeyAndEnterOnGoStartTheEmulator) {
+    system.settings.values[{"Vorlanes", "HuGo", "Path"}] = "C:\\HUGO\\";
+    window->reload();
+    Open("Hudson Collection"); // one image
+    for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Down}) {
+        auto* list = Control<platform::FileList>("File");
+        ASSERT_TRUE(list->SetPath(list->Path())); // afresh, nothing selected
+        QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(list, &tabIn);
+        QTest::keyClick(list, key);
+        QTest::keyClick(Control<QPushButton>("Go"), Qt::Key_Return);
+    }
+    const std::string image = "C:\\HUGO\\hu-go!.exe " + Frontend::ShortPath(Roms() + "\\") +
+                              "Hudson~1\\\\Long image name.pce";
+    EXPECT_EQ(system.starter.started, (std::vector<std::string>{image, image}));
+}
+
 TEST_F(FrontendTest, AFailedStartIsToldAndTheWindowStaysUsable) {
     system.starter.result = {false, "No such file or directory"};
     Select("game.pce");
@@ -161,11 +179,55 @@ TEST_F(FrontendTest, AnUnreadableDirectoryIsReportedAndTheListsStay) {
     EXPECT_EQ(Files().size(), 5u);
 }
 
+TEST(FrontendStart, AnUnreadableStartDirectoryIsToldBeforeFallingBackToTheDrivesRoot) {
+    TempDir tree;
+    // A "\\" in a name: the system path of this directory leads elsewhere, so it
+    // cannot be listed even by a user whom permissions do not stop.
+    const fs::path unreadable = tree.MakeDir("a\\b");
+    const fs::path previous = fs::current_path();
+    fs::current_path(unreadable);
+    QStringList messages;
+    const platform::MessageSink previousSink = platform::SetMessageSink(
+        [&](const QString& title, const QString& text) { messages << title + "|" + text; });
+    fakes::System system;
+    {
+        Frontend window(system.services());
+        EXPECT_EQ(window.findChild<platform::DirList*>("Dir")->Path(), "Z:\\");
+    }
+    platform::SetMessageSink(previousSink);
+    fs::current_path(previous);
+    ASSERT_EQ(messages.size(), 1);
+    const QString path = QString::fromStdString(
+        platform::PathMap::System().ToSystem(tree.path().string()) + "\\a\\b");
+    EXPECT_EQ(messages[0], "House Vorlanes' Frontend|The directory " + path +
+                               " cannot be read.\n\nNo such file or directory");
+}
+
 TEST_F(FrontendTest, ReloadPicksUpANewlyStoredDirectory) {
     system.settings.values[{"Vorlanes", "HuGo", "Path"}] = "D:\\Emu\\";
     EXPECT_EQ(window->emulatorDir(), "");
     window->reload();
     EXPECT_EQ(window->emulatorDir(), "D:\\Emu\\");
+}
+
+TEST_F(FrontendTest, F10AndAltAloneHighlightTheFirstMenuWithoutOpeningIt) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QMenuBar* bar = window->menuBar();
+    const QRect files = bar->actionGeometry(bar->actions().first());
+    const QImage plain = bar->grab(files).toImage();
+    for (const Qt::Key key : {Qt::Key_F10, Qt::Key_Alt}) {
+        SCOPED_TRACE(key);
+        Control<QWidget>("File")->setFocus();
+        QTest::keyClick(Control<QWidget>("File"), key);
+        ASSERT_NE(bar->activeAction(), nullptr);
+        EXPECT_EQ(bar->activeAction()->text(), "Files");
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        EXPECT_NE(bar->grab(files).toImage(), plain) << "highlighted, and seen to be";
+        QTest::keyClick(window->menuBar(), Qt::Key_Escape);
+        EXPECT_EQ(window->menuBar()->activeAction(), nullptr);
+    }
 }
 
 TEST_F(FrontendTest, EachDialogIsOneSharedInstanceLoadedAfreshAfterClosing) {

@@ -85,6 +85,14 @@ protected:
         platform::SetMessageSink([this](const QString&, const QString& text) { messages << text; });
 };
 
+TEST_F(Setup, TheRomDirectoryOpensAtTheStartOfItsText) {
+    const std::string longDir = "D:\\" + std::string(120, 'r') + "\\pce\\";
+    Open(("[Main]\r\nrom_dir=" + longDir + "\r\n").c_str());
+    dialog->show();
+    EXPECT_EQ(Get<QLineEdit>("Rom_Dir")->text().toStdString(), longDir);
+    EXPECT_EQ(Get<QLineEdit>("Rom_Dir")->cursorPosition(), 0);
+}
+
 TEST_F(Setup, OpensShowingWhatTheFileSelects) {
     const std::pair<const char*, std::string> cases[] = {
         {nullptr, "graph1 [] ----"},

@@ -11,9 +11,10 @@ mkdir -p "$shots"
 
 work=$(mktemp -d /tmp/vle2eXXX) # 8 characters: stays whole in short form
 base="Z:${work//\//\\}"
-xvfb="" pid=""
+xvfb="" wm="" pid=""
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
     rm -rf "$work"
 }
@@ -51,6 +52,10 @@ cp "$emulator/Hu-go!.ini" "$work/ini.before"
 source "$(dirname "$0")/../../tools/xvfb.sh"
 start_xvfb
 xvfb=$xvfb_pid
+# A window manager with a task bar: what it is told about each window is checked.
+icewm >/dev/null 2>&1 &
+wm=$!
+sleep 1
 
 window() { # waits until a window with exactly this caption is shown; prints its id
     timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 ||
@@ -70,8 +75,12 @@ press() { # press N KEY: the same key N times
     keys "${list[@]}"
 }
 focus() { xdotool windowfocus --sync "$1"; sleep 0.2; }
+at() { xdotool mousemove --window "$main" "$1" "$2" click 1; } # a click in the main window
+in_task_bar() { # whether the window manager is asked to leave the window out of its task bar
+    ! xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR
+}
 menu() { # opens the menu bar's first menu, moves right N menus, takes item M (1-based)
-    xdotool mousemove 20 9 click 1
+    at 20 9
     sleep 0.4
     # Opened by the mouse no item is active yet; moved to by key, its first one is.
     if [ "$1" = 0 ]; then keys Down; fi
@@ -85,10 +94,12 @@ cd "$work/roms"
 pid=$!
 main=$(window "House Vorlanes' Frontend")
 sleep 0.5
+in_task_bar "$main" || fail "the main window is left out of the task bar"
 
 step="1: store the emulator's directory"
 menu 1 1
 path=$(window "Path - Emulators")
+in_task_bar "$path" && fail "Path - Emulators has a task-bar button"
 focus "$path"
 keys Tab Tab ctrl+a
 xdotool type --delay 20 "$base\\Emulator Directory"
@@ -101,15 +112,31 @@ grep -qF "Path=${expected//\\/\\\\}" "$XDG_CONFIG_HOME/Vorlanes.conf" ||
 
 step="2: launch an image"
 focus "$main"
-xdotool mousemove 100 200 click 1
+at 100 200
 keys End Return Tab Home space Tab space
 for _ in $(seq 100); do [ -e "$work/args.txt" ] && break || sleep 0.1; done
 printf '%s\n' "$base\\roms\\Game" 'C~1\\A' long image name.pce > "$work/args.expected"
 diff "$work/args.expected" "$work/args.txt" >&2 || fail "the emulator received other arguments"
 
+step="2b: by keyboard alone"
+# In the directory list: up to roms (one image) and back into Game Collection
+# (one image) refills the file list, nothing selected; Tab enters it with the
+# caret on its one item; a navigation key that cannot move the caret selects it.
+for key in Home Down; do
+    step="2b: Tab into a one-image file list, $key, Tab, Enter"
+    rm -f "$work/args.txt"
+    focus "$main"
+    at 100 200
+    keys End Up Return End Return Tab "$key" Tab Return
+    for _ in $(seq 100); do [ -e "$work/args.txt" ] && break || sleep 0.1; done
+    [ -e "$work/args.txt" ] || fail "Enter on Go started nothing"
+    diff "$work/args.expected" "$work/args.txt" >&2 || fail "the emulator received other arguments"
+done
+
 step="3: set up the emulator"
-keys Tab space
+keys Tab space # from Go to Setup
 setup=$(window "Setup Hu-Go!")
+in_task_bar "$setup" && fail "Setup Hu-Go! has a task-bar button"
 focus "$setup"
 # The focus starts on OK; Tab goes on to Annuler, the tabs, RomDir, the five
 # video modes, the eight languages, the four switches.
@@ -130,13 +157,14 @@ step="4: the about box"
 focus "$main"
 menu 2 1
 about=$(window "About the House Vorlanes' Frontend")
+in_task_bar "$about" && fail "the about box has a task-bar button"
 focus "$about"
 keys Return
 gone "About the House Vorlanes' Frontend"
 
 step="5: quit with a dialog open"
 focus "$main"
-xdotool mousemove 55 333 click 1
+at 55 333
 setup=$(window "Setup Hu-Go!")
 focus "$main"
 menu 0 1

@@ -139,6 +139,18 @@ TEST_F(PathemulatorTest, LoadsTheStoredValueEachTimeItOpens) {
     EXPECT_EQ(system.settings.Path(), "D:\\Emu\\");
 }
 
+TEST_F(PathemulatorTest, TheBoxOpensAtTheStartOfItsTextWithTheDriveInSight) {
+    const std::string longDir = "C:\\" + std::string(120, 'd') + "\\Emulator\\";
+    Store(longDir);
+    Open()->show();
+    EXPECT_EQ(Box()->cursorPosition(), 0);
+    EXPECT_LE(Box()->cursorPositionAt(QPoint(4, Box()->height() / 2)), 1)
+        << "the left edge shows a later character: scrolled away from the drive letter";
+    system.fileDialog.answers = {longDir + "hu-go!.exe"};
+    QTest::mouseClick(Button("Browse"), Qt::LeftButton);
+    EXPECT_EQ(Box()->cursorPosition(), 0) << "a browsed directory too";
+}
+
 TEST_F(PathemulatorTest, BrowseKeepsTheChosenFilesDirectory) {
     Store("D:\\Emu\\");
     Open();

@@ -6,7 +6,10 @@
 #include "platform/widgets/file_list.h"
 #include "support/temp_dir.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QSignalSpy>
+#include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -47,6 +50,36 @@ TEST(FileList, KeepsNamesAsTheirBytesAndStartsEachPathWithNothingSelected) {
     EXPECT_EQ(Shown(list), std::vector<std::string>{"other.PCE"}) << "a failure changes nothing";
 }
 
+// The row selected after Tab into a file list of `count` images and one key.
+int SelectedAfterTabAnd(int count, Qt::Key key) {
+    TempDir tmp;
+    for (int i = 0; i < count; ++i) {
+        tmp.Write("image" + std::to_string(i) + ".pce");
+    }
+    platform::FileList list;
+    list.SetPattern("*.pce");
+    EXPECT_TRUE(list.SetPath(SystemPath(tmp.path())));
+    QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason); // puts the caret, selects nothing
+    QApplication::sendEvent(&list, &tabIn);
+    EXPECT_EQ(list.FileName(), "") << "focus alone selects nothing";
+    QTest::keyClick(&list, key);
+    const QList<QListWidgetItem*> selected = list.selectedItems();
+    return selected.isEmpty() ? -1 : list.row(selected.first());
+}
+
+TEST(FileList, ANavigationKeySelectsTheItemUnderTheCaretEvenWhenItStays) {
+    const std::tuple<int, Qt::Key, int> cases[] = {
+        {1, Qt::Key_Home, 0},    {1, Qt::Key_End, 0},      {1, Qt::Key_Down, 0},
+        {1, Qt::Key_Up, 0},      {1, Qt::Key_PageDown, 0}, {1, Qt::Key_PageUp, 0},
+        {3, Qt::Key_Home, 0},    {3, Qt::Key_Up, 0},       {3, Qt::Key_Down, 1},
+        {3, Qt::Key_End, 2},     {3, Qt::Key_PageDown, 2}, {1, Qt::Key_Tab, -1},
+        {1, Qt::Key_Escape, -1}, {0, Qt::Key_Home, -1}};
+    for (const auto& [count, key, row] : cases) {
+        SCOPED_TRACE(testing::Message() << count << " items, key 0x" << std::hex << key);
+        EXPECT_EQ(SelectedAfterTabAnd(count, key), row);
+    }
+}
+
 TEST(DirList, ShowsTheChainThenTheSubdirectoriesAndOpensOnlyWhatIsActivated) {
     TempDir tmp;
     tmp.MakeDir("roms/Beta");
@@ -74,6 +107,83 @@ TEST(DirList, ShowsTheChainThenTheSubdirectoriesAndOpensOnlyWhatIsActivated) {
 
     emit list.itemActivated(list.item(0));
     EXPECT_EQ(list.Path(), "Z:\\") << "a root keeps its separator";
+}
+
+// Where the drawing of each row starts (its icon, or its highlight): its first
+// column that differs from the row's left end.
+std::vector<int> DrawnLeftEdges(QListWidget& list) {
+    list.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&list));
+    const QImage image = list.viewport()->grab().toImage();
+    std::vector<int> edges;
+    for (int i = 0; i < list.count(); ++i) {
+        const QRect row = list.visualItemRect(list.item(i));
+        const int y = row.center().y();
+        const QRgb background = image.pixel(0, y);
+        int x = 0;
+        while (x < image.width() && image.pixel(x, y) == background) {
+            ++x;
+        }
+        edges.push_back(x);
+    }
+    return edges;
+}
+
+TEST(DirList, EntriesAreIndentedByLevelWithOpenAndClosedFoldersAndTheOpenOneMarked) {
+    TempDir tmp;
+    tmp.MakeDir("roms/sub one");
+    tmp.MakeDir("roms/sub two");
+    platform::DirList list;
+    list.resize(600, 600);
+    ASSERT_TRUE(list.SetPath(SystemPath(tmp.path() / "roms")));
+    const int chain = list.count() - 2; // root .. roms
+    const std::vector<int> left = DrawnLeftEdges(list);
+    for (int i = 1; i < chain; ++i) {
+        EXPECT_GT(left[i], left[i - 1]) << "row " << i << " of the chain";
+    }
+    EXPECT_GT(left[chain], left[chain - 1]) << "a subdirectory stands under the open one";
+    EXPECT_EQ(left[chain + 1], left[chain]);
+    EXPECT_EQ(list.item(chain)->text(), "sub one") << "the indentation is no part of the text";
+
+    // The folders as drawn: the chain's open ones alike, the closed ones apart.
+    const QImage drawn = list.viewport()->grab().toImage();
+    const auto folder = [&](int row) {
+        const QRect rect = list.visualItemRect(list.item(row));
+        return drawn.copy(left[row], rect.center().y() - 8, 16, 16);
+    };
+    EXPECT_EQ(folder(1), folder(0));
+    EXPECT_EQ(folder(chain + 1), folder(chain));
+    EXPECT_EQ(list.visualItemRect(list.item(chain)).height(),
+              list.visualItemRect(list.item(0)).height());
+    EXPECT_NE(folder(chain), folder(0)) << "open and closed folders look alike";
+    for (int i = 0; i < list.count(); ++i) {
+        EXPECT_EQ(list.item(i)->font().bold(), i == chain - 1) << "row " << i;
+    }
+}
+
+TEST(DirList, TypingALetterHighlightsTheNextEntryStartingWithItWithoutOpeningIt) {
+    TempDir tmp;
+    for (const char* name : {"roms/alpha", "roms/Beta", "roms/gamma", "roms/Gold"}) {
+        tmp.MakeDir(name);
+    }
+    platform::DirList list;
+    const std::string roms = SystemPath(tmp.path() / "roms");
+    ASSERT_TRUE(list.SetPath(roms));
+    QSignalSpy changes(&list, &platform::DirList::Change);
+    const std::pair<const char*, const char*> typed[] = {
+        {"b", "Beta"}, {"A", "alpha"}, {"g", "gamma"}, {"g", "Gold"}, {"g", "gamma"}};
+    for (const auto& [keys, highlighted] : typed) {
+        SCOPED_TRACE(keys);
+        QTest::keyClicks(&list, QString::fromLatin1(keys));
+        QTest::qWait(QApplication::keyboardInputInterval() + 50); // a new search each time
+        ASSERT_NE(list.currentItem(), nullptr);
+        EXPECT_EQ(list.currentItem()->text(), highlighted);
+        EXPECT_TRUE(list.currentItem()->isSelected());
+    }
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_EQ(list.Path(), roms);
+    QTest::keyClick(&list, Qt::Key_Return);
+    EXPECT_EQ(list.Path(), roms + "\\gamma");
 }
 
 TEST(DriveList, ChoosingTheDriveAlreadyShownChangesNothing) {

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
+// Filling the file list and the directory list, at growing sizes, against a
+// bare scan of the same directory in the same run: readdir, the same
+// case-insensitive match of the three image masks, and a case-insensitive sort.
+// Goal: at most twice the bare scan at every size, and a cost per entry that
+// does not grow with the size (the "per_entry" counter, in seconds).
+#include "platform/files/paths.h"
+#include "platform/widgets/dir_list.h"
+#include "platform/widgets/file_list.h"
+#include "support/temp_dir.h"
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstring>
+#include <dirent.h>
+#include <map>
+#include <memory>
+#include <strings.h>
+
+namespace {
+
+// N entries: files, four in five of them images in mixed case, or subdirectories.
+const TempDir& Directory(int entries, bool subdirectories) {
+    static std::map<std::pair<int, bool>, std::unique_ptr<TempDir>> made;
+    std::unique_ptr<TempDir>& dir = made[{entries, subdirectories}];
+    if (!dir) {
+        dir = std::make_unique<TempDir>();
+        const char* extensions[] = {".pce", ".PCE", ".zip", ".Iso", ".txt"};
+        for (int i = 0; i < entries; ++i) {
+            const std::string name = "entry " + std::to_string((i * 7919) % entries);
+            if (subdirectories) {
+                dir->MakeDir(name);
+            } else {
+                dir->Write(name + extensions[i % 5]);
+            }
+        }
+    }
+    return *dir;
+}
+
+bool IsImage(const char* name) {
+    const std::size_t n = std::strlen(name);
+    if (n < 4) {
+        return false;
+    }
+    const char* ext = name + n - 4;
+    return strcasecmp(ext, ".pce") == 0 || strcasecmp(ext, ".zip") == 0 ||
+           strcasecmp(ext, ".iso") == 0;
+}
+
+std::vector<std::string> BareScan(const std::string& native, bool subdirectories) {
+    std::vector<std::string> names;
+    DIR* dir = opendir(native.c_str());
+    while (dirent* e = readdir(dir)) {
+        if (e->d_name[0] == '.') {
+            continue;
+        }
+        if (subdirectories ? e->d_type == DT_DIR : (e->d_type != DT_DIR && IsImage(e->d_name))) {
+            names.emplace_back(e->d_name);
+        }
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return strcasecmp(a.c_str(), b.c_str()) < 0;
+    });
+    return names;
+}
+
+void PerEntry(benchmark::State& state) {
+    state.counters["per_entry"] = benchmark::Counter(static_cast<double>(state.range(0)),
+                                                     benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
+}
+
+void BareFileScan(benchmark::State& state) {
+    const std::string native = Directory(static_cast<int>(state.range(0)), false).native();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(BareScan(native, false));
+    }
+    PerEntry(state);
+}
+
+void FillFileList(benchmark::State& state) {
+    const TempDir& dir = Directory(static_cast<int>(state.range(0)), false);
+    const std::string path = platform::PathMap::System().ToSystem(dir.native());
+    platform::FileList list;
+    list.SetPattern("*.pce;*.zip;*.iso");
+    for (auto _ : state) {
+        list.SetPath(path);
+        benchmark::DoNotOptimize(list.count());
+    }
+    PerEntry(state);
+    state.counters["listed"] = list.count();
+}
+
+void BareDirScan(benchmark::State& state) {
+    const std::string native = Directory(static_cast<int>(state.range(0)), true).native();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(BareScan(native, true));
+    }
+    PerEntry(state);
+}
+
+void FillDirList(benchmark::State& state) {
+    const TempDir& dir = Directory(static_cast<int>(state.range(0)), true);
+    const std::string path = platform::PathMap::System().ToSystem(dir.native());
+    platform::DirList list;
+    for (auto _ : state) {
+        list.SetPath(path);
+        benchmark::DoNotOptimize(list.count());
+    }
+    PerEntry(state);
+    state.counters["listed"] = list.count();
+}
+
+void FileSizes(benchmark::internal::Benchmark* b) {
+    b->Arg(1000)->Arg(10000)->Arg(100000)->Arg(200000)->Unit(benchmark::kMillisecond);
+}
+void DirSizes(benchmark::internal::Benchmark* b) {
+    b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BareFileScan)->Apply(FileSizes);
+BENCHMARK(FillFileList)->Apply(FileSizes);
+BENCHMARK(BareDirScan)->Apply(DirSizes);
+BENCHMARK(FillDirList)->Apply(DirSizes);
+
+} // namespace

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -12,6 +14,8 @@
 #include <mutex>
 #include <optional>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <time.h>
 #include <unistd.h>
 #include <unordered_map>
@@ -354,20 +358,104 @@ std::vector<DriveInfo> SystemDrives() {
 } // namespace
 
 std::vector<DriveInfo> WinePrefixDrives(const std::string& prefix) {
-    std::vector<DriveInfo> drives;
+    return WinePrefixDrives(prefix, [](const std::string& link) {
+        const std::string target = Canonical(link);
+        return IsDirectory(target) ? target : std::string();
+    });
+}
+
+namespace {
+
+// Where a link says it leads, without asking the target: "../drive_c" read
+// from the link's own directory, "." and ".." taken away by name.
+std::string LinkTarget(const std::string& link) {
+    char buffer[PATH_MAX];
+    const ssize_t n = readlink(link.c_str(), buffer, sizeof buffer);
+    if (n <= 0) {
+        return {};
+    }
+    std::string target(buffer, static_cast<std::size_t>(n));
+    if (target[0] != '/') {
+        target = link.substr(0, link.rfind('/') + 1) + target;
+    }
+    std::vector<std::string> parts;
+    for (std::size_t start = 1; start <= target.size();) {
+        std::size_t end = target.find('/', start);
+        if (end == std::string::npos) {
+            end = target.size();
+        }
+        const std::string part = target.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty()) {
+                parts.pop_back();
+            }
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::string out;
+    for (const std::string& part : parts) {
+        out += "/" + part;
+    }
+    return out.empty() ? "/" : out;
+}
+
+// What the examinations of one start-up gave; it outlives a start-up that
+// stopped waiting for a target that does not answer.
+struct Examinations {
+    std::mutex mutex;
+    std::condition_variable done;
+    std::size_t pending = 0;
+    std::vector<std::optional<std::string>> targets;
+};
+
+} // namespace
+
+std::vector<DriveInfo> WinePrefixDrives(const std::string& prefix, const DriveExaminer& examine) {
+    std::vector<std::pair<char, std::string>> links;
     if (!prefix.empty()) {
         const std::string devices = prefix + "/dosdevices";
         for (const std::string& name : NamesIn(devices)) {
             if (name.size() != 2 || name[1] != ':' ||
-                !std::isalpha(static_cast<unsigned char>(name[0]))) {
-                continue;
-            }
-            const char letter = Upper(name[0]);
-            const std::string target = Canonical(devices + "/" + name);
-            if (letter == 'Z' || target.empty() || !IsDirectory(target)) {
+                !std::isalpha(static_cast<unsigned char>(name[0])) || Upper(name[0]) == 'Z') {
                 continue; // Z: is always the whole file system
             }
-            drives.push_back({letter, target, target});
+            links.emplace_back(Upper(name[0]), devices + "/" + name);
+        }
+    }
+    // Each target is examined on a thread of its own: one that does not answer
+    // (a hung network mount) must not keep the window from appearing. What has
+    // not answered in time is listed as its link says.
+    const auto state = std::make_shared<Examinations>();
+    state->pending = links.size();
+    state->targets.resize(links.size());
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        auto work = [state, i, link = links[i].second, examine] {
+            std::string target = examine(link);
+            const std::lock_guard<std::mutex> lock(state->mutex);
+            state->targets[i] = std::move(target);
+            --state->pending;
+            state->done.notify_all();
+        };
+        try {
+            std::thread(work).detach();
+        } catch (const std::system_error&) {
+            work();
+        }
+    }
+    std::vector<std::optional<std::string>> targets;
+    {
+        std::unique_lock<std::mutex> lock(state->mutex);
+        state->done.wait_for(lock, std::chrono::milliseconds(100),
+                             [&] { return state->pending == 0; });
+        targets = state->targets;
+    }
+    std::vector<DriveInfo> drives;
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        const std::string target = targets[i] ? *targets[i] : LinkTarget(links[i].second);
+        if (!target.empty()) {
+            drives.push_back({links[i].first, target, target});
         }
     }
     drives.push_back({'Z', "/", "/"});

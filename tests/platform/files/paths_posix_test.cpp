@@ -6,6 +6,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
+#include <future>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <thread>
@@ -163,6 +164,31 @@ TEST(WinePrefixDrives, TakesLinksThatLeadToDirectories) {
     const std::string driveC = fs::canonical(prefix.path() / "drive_c").string();
     EXPECT_EQ(map.ToSystem(driveC + "/Program Files"), "C:\\Program Files");
     EXPECT_EQ(map.ToNative("C:\\Program Files"), driveC + "/Program Files");
+}
+
+// A drive whose target never answers, as a hung network mount does, is listed
+// as its link says instead of holding back the others and the window.
+TEST(WinePrefixDrives, ADriveThatNeverAnswersIsListedAsItsLinkSays) {
+    TempDir prefix;
+    prefix.MakeDir("drive_c");
+    prefix.MakeDir("dosdevices");
+    namespace fs = std::filesystem;
+    fs::create_directory_symlink("../drive_c", prefix.path() / "dosdevices/c:");
+    fs::create_symlink("/mnt/./hung/../server", prefix.path() / "dosdevices/n:");
+    // Never set: the examination of n: stays blocked until the process ends.
+    static auto* never = new std::promise<void>();
+    const std::shared_future<void> answer = never->get_future().share();
+    const auto drives =
+        platform::WinePrefixDrives(prefix.native(), [answer](const std::string& link) {
+            if (link.ends_with("n:"))
+                answer.wait();
+            return fs::canonical(link).string();
+        });
+    ASSERT_EQ(drives.size(), 3u);
+    EXPECT_EQ(drives[0].nativeRoot, fs::canonical(prefix.path() / "drive_c").string());
+    EXPECT_EQ(drives[1].letter, 'N');
+    EXPECT_EQ(drives[1].nativeRoot, "/mnt/server");
+    EXPECT_EQ(drives[2].letter, 'Z');
 }
 
 TEST(PathMap, DriveCurrentDirectoryIsTheProcessDirectoryOnItsOwnDrive) {

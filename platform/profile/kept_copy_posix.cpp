@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #include "platform/profile/kept_copy_posix.h"
+#include "platform/profile/file_io_posix.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -24,19 +25,6 @@ int MakeDirs(const std::string& dir) {
         if (slash == std::string::npos)
             return 0;
     }
-}
-
-int WriteAllTo(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return 0;
 }
 
 void SyncDir(const std::string& dir) {
@@ -73,9 +61,9 @@ int KeptCopies::Keep(const std::string& file, const std::string& bytes) const {
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)
         return errno;
-    int e = WriteAllTo(fd, file + '\n');
+    int e = file_io::WriteAll(fd, file + '\n');
     if (e == 0)
-        e = WriteAllTo(fd, bytes);
+        e = file_io::WriteAll(fd, bytes);
     if (e == 0 && ::fsync(fd) != 0)
         e = errno;
     if (::close(fd) != 0 && e == 0)
@@ -103,17 +91,10 @@ std::optional<std::string> KeptCopies::Find(const std::string& file) const {
     if (fd < 0)
         return std::nullopt;
     std::string bytes;
-    char chunk[65536];
-    ssize_t n = 0;
-    while ((n = ::read(fd, chunk, sizeof chunk)) != 0) {
-        if (n > 0)
-            bytes.append(chunk, static_cast<std::size_t>(n));
-        else if (errno != EINTR)
-            break;
-    }
+    const int error = file_io::ReadAll(fd, 0, bytes);
     ::close(fd);
     // Only a whole copy can put a file back.
-    if (n != 0 || !bytes.starts_with(file + '\n'))
+    if (error != 0 || !bytes.starts_with(file + '\n'))
         return std::nullopt;
     return bytes.substr(file.size() + 1);
 }

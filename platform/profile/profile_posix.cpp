@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/files/paths.h"
+#include "platform/profile/file_io_posix.h"
 #include "platform/profile/ini_text.h"
 #include "platform/profile/profile_errors.h"
 
@@ -132,36 +133,11 @@ std::uint32_t CheckRegular(const struct stat& st) {
 }
 
 std::uint32_t ReadAll(int fd, std::size_t sizeHint, std::string& text) {
-    text.resize(sizeHint + 1);
-    std::size_t used = 0;
-    for (;;) {
-        if (used == text.size())
-            text.resize(text.size() * 2 + 4096);
-        const ssize_t n = ::read(fd, text.data() + used, text.size() - used);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return FromErrno(errno);
-        }
-        if (n == 0)
-            break;
-        used += static_cast<std::size_t>(n);
-    }
-    text.resize(used);
-    return kSuccess;
+    return FromErrno(file_io::ReadAll(fd, sizeHint, text));
 }
 
 std::uint32_t WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return FromErrno(errno);
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return kSuccess;
+    return FromErrno(file_io::WriteAll(fd, data));
 }
 
 // The file a write must replace: symbolic links are followed so that the

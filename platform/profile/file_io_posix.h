@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
+#pragma once
+#include <cerrno>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+// Whole reads and writes through interruptions and short counts; each returns
+// 0 or the errno.
+namespace platform::file_io {
+
+// sizeHint: what the file is expected to hold; more or less is read all the same.
+inline int ReadAll(int fd, std::size_t sizeHint, std::string& bytes) {
+    bytes.resize(sizeHint + 1);
+    std::size_t used = 0;
+    for (;;) {
+        if (used == bytes.size())
+            bytes.resize(bytes.size() * 2 + 4096);
+        const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            break;
+        used += static_cast<std::size_t>(n);
+    }
+    bytes.resize(used);
+    return 0;
+}
+
+inline int WriteAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return 0;
+}
+
+} // namespace platform::file_io

@@ -4,9 +4,9 @@
 // path, its command line, each argument and whether the path in it (after an
 // option such as "-i") opens, to the file VORLANES_RECORD names, through a
 // temporary file so that a reader never sees half of it.
-#include <windows.h>
-
 #include <string>
+
+#include "support/record_win.h"
 
 namespace {
 bool Opens(const std::string& path) {
@@ -21,10 +21,6 @@ bool Opens(const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    char record[MAX_PATH + 1] = {};
-    if (GetEnvironmentVariableA("VORLANES_RECORD", record, sizeof record) == 0) {
-        return 2;
-    }
     char self[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, self, sizeof self);
     std::string text = std::string("exe ") + self + "\n" + "line " + GetCommandLineA() + "\n";
@@ -36,14 +32,5 @@ int main(int argc, char** argv) {
             text += std::string(Opens(path) ? "opens " : "cannot open ") + path + "\n";
         }
     }
-    const std::string temporary = std::string(record) + ".tmp";
-    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return 3;
-    }
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-    return MoveFileExA(temporary.c_str(), record, MOVEFILE_REPLACE_EXISTING) ? 0 : 4;
+    return WriteRecord(text);
 }

@@ -202,13 +202,8 @@ void SetImmutable(const std::string& file, bool on) {
 // A ROM directory whose short form leads into a sibling that holds its "~1":
 // asked before writing; No writes nothing and keeps the text.
 TEST_F(Setup, AsksBeforeWritingARomDirectoryWhoseShortFormLeadsElsewhere) {
-    QStringList questions;
-    bool answer = false;
-    const platform::QuestionSink previous =
-        platform::SetQuestionSink([&](const QString&, const QString& text) {
-            questions << text;
-            return answer;
-        });
+    QuestionRecorder asked;
+    QStringList& questions = asked.questions;
     TempDir roms{TempDir::ShortNamed{}};
     roms.MakeDir("PC Engine Archive");
     roms.MakeDir("PC Engine Games");
@@ -225,7 +220,7 @@ TEST_F(Setup, AsksBeforeWritingARomDirectoryWhoseShortFormLeadsElsewhere) {
     EXPECT_EQ(dir.Read(), before);
     EXPECT_EQ(Get<QLineEdit>("Rom_Dir")->text(), typed);
 
-    answer = true;
+    asked.answer = true;
     Do("OKButton");
     EXPECT_TRUE(dialog.isNull());
     EXPECT_NE(dir.Read().find("rom_dir=" + base + "\\PC Eng~1\\"), std::string::npos) << dir.Read();
@@ -236,7 +231,6 @@ TEST_F(Setup, AsksBeforeWritingARomDirectoryWhoseShortFormLeadsElsewhere) {
     Do("OKButton");
     EXPECT_EQ(questions.size(), 2);
     EXPECT_TRUE(dialog.isNull());
-    platform::SetQuestionSink(previous);
 }
 
 TEST_F(Setup, AFileThatCannotBeWrittenKeepsTheDialogOpen) {

@@ -186,13 +186,8 @@ TEST_F(PathemulatorTest, AFailedSaveKeepsTheDialogOpenAndSaysWhy) {
 // "C:\Progra~1\Hu-Go\" for "C:\Program Files (x86)\Hu-Go" leads into "Program
 // Files" once that holds the "~1": asked, No keeps the dialog with its text.
 TEST_F(PathemulatorTest, AsksBeforeStoringAShortFormThatLeadsElsewhere) {
-    QStringList questions;
-    bool answer = false;
-    const platform::QuestionSink previous =
-        platform::SetQuestionSink([&](const QString&, const QString& text) {
-            questions << text;
-            return answer;
-        });
+    QuestionRecorder asked;
+    QStringList& questions = asked.questions;
     TempDir alone{TempDir::ShortNamed{}};
     alone.MakeDir("Program Files (x86)/Hu-Go");
     TempDir both{TempDir::ShortNamed{}};
@@ -227,12 +222,11 @@ TEST_F(PathemulatorTest, AsksBeforeStoringAShortFormThatLeadsElsewhere) {
     EXPECT_EQ(Box()->text(), typed);
     EXPECT_EQ(system.settings.Path(), bothDir + "\\Progra~1\\Hu-Go\\x\\") << "nothing stored";
 
-    answer = true;
+    asked.answer = true;
     QTest::mouseClick(Button("OKButton"), Qt::LeftButton);
     EXPECT_EQ(questions.size(), 2);
     EXPECT_EQ(system.settings.Path(), bothDir + "\\Progra~1\\Hu-Go\\");
     EXPECT_EQ(window->pathDialog(), nullptr);
-    platform::SetQuestionSink(previous);
 }
 
 TEST_F(PathemulatorTest, ASaveThatSetADamagedFileAsideSaysSo) {

@@ -51,12 +51,8 @@ QIcon FolderIcon(bool open) {
     return QIcon(pixmap);
 }
 
-} // namespace
-
 // Each entry stands indented by its level in the tree; the indentation is no
-// part of the text, so that typing a letter finds the entry. The many
-// subdirectories get their closed folder here, as they are drawn, rather than
-// one by one as they are listed.
+// part of the text, so that typing a letter finds the entry.
 class FolderDelegate : public QStyledItemDelegate {
 public:
     explicit FolderDelegate(DirList* list) : QStyledItemDelegate(list), list_(list) {}
@@ -70,26 +66,19 @@ public:
         return QStyledItemDelegate::sizeHint(option, index) + QSize(Indent(index), 0);
     }
 
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (!list_->IsChain(index.row())) {
-            option->icon = list_->closedIcon_;
-            option->decorationSize = option->icon.actualSize(option->decorationSize);
-            option->features |= QStyleOptionViewItem::HasDecoration;
-        }
-    }
-
 private:
     int Indent(const QModelIndex& index) const { return list_->Level(index.row()) * kIndentPixels; }
 
     DirList* list_;
 };
 
+} // namespace
+
 DirList::DirList(QWidget* parent)
     : ListBox(parent), openIcon_(FolderIcon(true)), closedIcon_(FolderIcon(false)) {
     setItemDelegate(new FolderDelegate(this));
-    connect(this, &QListWidget::itemActivated, this, &DirList::Open);
+    connect(this, &QAbstractItemView::activated, this,
+            [this](const QModelIndex& index) { Open(index.row()); });
 }
 
 bool DirList::SetPath(const std::string& systemPath, std::string* error) {
@@ -105,7 +94,7 @@ bool DirList::SetPath(const std::string& systemPath, std::string* error) {
     path_ = path;
     listing_ = std::move(listing);
 
-    QStringList shown;
+    std::vector<std::string> rows;
     chain_.clear();
     // The chain: the root ("z:\"), then each name down to the open directory.
     const std::size_t rootEnd = path.find('\\');
@@ -114,7 +103,7 @@ bool DirList::SetPath(const std::string& systemPath, std::string* error) {
     if (!rootName.empty()) {
         rootName[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(rootName[0])));
     }
-    shown << QString::fromLocal8Bit(rootName);
+    rows.push_back(rootName);
     chain_.push_back(chainPath);
     std::size_t start = chainPath.size();
     while (start < path.size()) {
@@ -122,32 +111,18 @@ bool DirList::SetPath(const std::string& systemPath, std::string* error) {
         if (end == std::string::npos) {
             end = path.size();
         }
-        shown << QString::fromLocal8Bit(path.substr(start, end - start));
+        rows.push_back(path.substr(start, end - start));
         chain_.push_back(path.substr(0, end));
         start = end + 1;
     }
     chainRows_ = static_cast<int>(chain_.size());
-    subdirs_ = Subdirectories(listing_);
-    shown.reserve(chainRows_ + static_cast<qsizetype>(subdirs_.size()));
-    for (const std::string& sub : subdirs_) {
-        shown << QString::fromLocal8Bit(sub);
-    }
-
-    // All rows in one insertion: one item added at a time costs time in
-    // proportion to the rows already there.
-    setUpdatesEnabled(false);
-    clear();
-    addItems(shown);
-    for (int row = 0; row < chainRows_; ++row) {
-        item(row)->setIcon(openIcon_);
-    }
-    // The open directory stays marked whichever entry is highlighted.
-    QListWidgetItem* current = item(chainRows_ - 1);
-    QFont bold = font();
-    bold.setBold(true);
-    current->setFont(bold);
-    setCurrentItem(current);
-    setUpdatesEnabled(true);
+    std::vector<std::string> subdirs = Subdirectories(listing_);
+    rows.insert(rows.end(), std::make_move_iterator(subdirs.begin()),
+                std::make_move_iterator(subdirs.end()));
+    SetRows(std::move(rows));
+    // The open directory is highlighted, and stays marked whichever entry is
+    // highlighted later.
+    SetCurrentRow(chainRows_ - 1);
     if (changed) {
         emit Change();
     }
@@ -162,18 +137,36 @@ std::string DirList::RowPath(int row) const {
     if (index < chain_.size()) {
         return chain_[index];
     }
-    if (index - chain_.size() < subdirs_.size()) {
-        return (path_.back() == '\\' ? path_ : path_ + '\\') + subdirs_[index - chain_.size()];
+    if (row < count()) {
+        return (path_.back() == '\\' ? path_ : path_ + '\\') + Name(row);
     }
     return {};
+}
+
+QVariant DirList::RowData(int row, int role) const {
+    switch (role) {
+    case Qt::DecorationRole:
+        return IsChain(row) ? openIcon_ : closedIcon_;
+    case Qt::BackgroundRole:
+        // A tint of the highlight rather than a bold font: a second face of the
+        // font would cost start-up a font load of its own.
+        if (row == chainRows_ - 1) {
+            QColor tint = palette().color(QPalette::Highlight);
+            tint.setAlpha(64);
+            return QBrush(tint);
+        }
+        return {};
+    default:
+        return ListBox::RowData(row, role);
+    }
 }
 
 int DirList::Level(int row) const {
     return std::min(row, chainRows_);
 }
 
-void DirList::Open(QListWidgetItem* item) {
-    const std::string target = RowPath(row(item));
+void DirList::Open(int row) {
+    const std::string target = RowPath(row);
     if (target.empty()) {
         return;
     }

@@ -4,14 +4,14 @@
 #include "platform/files/dir_listing.h"
 #include "platform/widgets/list_box.h"
 
-#include <QListWidget>
+#include <QIcon>
 #include <string>
 #include <vector>
 
 namespace platform {
 
 // The chain of directories from the drive's root to the open one (open
-// folders, the open one in bold), then the open one's subdirectories (closed
+// folders, the open one tinted), then the open one's subdirectories (closed
 // folders), each indented by its level. Opening an entry (double-click or
 // Enter) makes it the path; highlighting one does not.
 class DirList : public ListBox {
@@ -35,19 +35,19 @@ signals:
     void Change();
     void ReadFailed(const std::string& path, const std::string& reason);
 
+protected:
+    QVariant RowData(int row, int role) const override;
+
 private:
-    void Open(QListWidgetItem* item);
+    void Open(int row);
     std::string RowPath(int row) const;
 
     std::string path_;
     Listing listing_;
-    std::vector<std::string> chain_;   // the paths of the root down to the open directory
-    std::vector<std::string> subdirs_; // the names of the rows below them
+    std::vector<std::string> chain_; // the paths of the root down to the open directory
     int chainRows_ = 0;
     QIcon openIcon_;
     QIcon closedIcon_;
-
-    friend class FolderDelegate;
 };
 
 } // namespace platform

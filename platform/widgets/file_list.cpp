@@ -5,9 +5,7 @@
 
 namespace platform {
 
-FileList::FileList(QWidget* parent) : ListBox(parent) {
-    setUniformItemSizes(true);
-}
+FileList::FileList(QWidget* parent) : ListBox(parent) {}
 
 bool FileList::SetPath(const std::string& systemPath, std::string* error) {
     const Listing listing = ListDirectory(systemPath);
@@ -23,30 +21,12 @@ bool FileList::SetPath(const std::string& systemPath, std::string* error) {
 
 void FileList::Show(const std::string& systemPath, const Listing& listing) {
     path_ = systemPath;
-    names_ = MatchingFiles(listing, pattern_);
-    // Shown decoded (a stray byte as a replacement character), kept as bytes.
-    // All rows in one insertion: one item added at a time costs time in
-    // proportion to the rows already there.
-    QStringList shown;
-    shown.reserve(static_cast<qsizetype>(names_.size()));
-    for (const std::string& name : names_) {
-        shown << QString::fromLocal8Bit(name);
-    }
-    setUpdatesEnabled(false);
-    clear();
-    addItems(shown);
-    setUpdatesEnabled(true);
+    SetRows(MatchingFiles(listing, pattern_));
 }
 
 std::string FileList::FileName() const {
-    const QList<QListWidgetItem*> selected = selectedItems();
-    if (selected.isEmpty()) {
-        return {};
-    }
-    const int selectedRow = row(selected.first());
-    return selectedRow >= 0 && static_cast<std::size_t>(selectedRow) < names_.size()
-               ? names_[static_cast<std::size_t>(selectedRow)]
-               : std::string();
+    const int row = SelectedRow();
+    return row < 0 ? std::string() : Name(row);
 }
 
 } // namespace platform

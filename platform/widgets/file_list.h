@@ -4,9 +4,7 @@
 #include "platform/files/dir_listing.h"
 #include "platform/widgets/list_box.h"
 
-#include <QListWidget>
 #include <string>
-#include <vector>
 
 namespace platform {
 
@@ -32,7 +30,6 @@ public:
 private:
     std::string path_;
     std::string pattern_ = "*.*";
-    std::vector<std::string> names_; // the exact bytes of each row's name
 };
 
 } // namespace platform

@@ -55,22 +55,25 @@ protected:
         auto* list = Control<platform::FileList>("File");
         std::vector<std::string> names;
         for (int i = 0; i < list->count(); ++i) {
-            names.push_back(list->item(i)->text().toStdString());
+            names.push_back(list->Text(i).toStdString());
         }
         return names;
     }
     void Select(const std::string& name) {
         auto* list = Control<platform::FileList>("File");
-        const auto found = list->findItems(QString::fromStdString(name), Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << name;
-        list->clearSelection();
-        found.first()->setSelected(true);
+        for (int i = 0; i < list->count(); ++i) {
+            if (list->Text(i).toStdString() == name) {
+                list->SetCurrentRow(i);
+                return;
+            }
+        }
+        FAIL() << "no image " << name;
     }
     void Open(const std::string& name) {
         auto* dir = Control<platform::DirList>("Dir");
         for (int i = 0; i < dir->count(); ++i) {
-            if (dir->item(i)->text().trimmed().toStdString() == name) {
-                emit dir->itemActivated(dir->item(i));
+            if (dir->Text(i).toStdString() == name) {
+                emit dir->activated(dir->Row(i));
                 return;
             }
         }

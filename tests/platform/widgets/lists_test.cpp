@@ -19,10 +19,10 @@ std::string SystemPath(const std::filesystem::path& native) {
     return platform::PathMap::System().ToSystem(native.string());
 }
 
-std::vector<std::string> Shown(const QListWidget& list) {
+std::vector<std::string> Shown(const platform::ListBox& list) {
     std::vector<std::string> rows;
     for (int i = 0; i < list.count(); ++i) {
-        rows.push_back(list.item(i)->text().trimmed().toStdString());
+        rows.push_back(list.Text(i).trimmed().toStdString());
     }
     return rows;
 }
@@ -36,9 +36,9 @@ TEST(FileList, KeepsNamesAsTheirBytesAndStartsEachPathWithNothingSelected) {
     list.SetPattern("*.pce");
     ASSERT_TRUE(list.SetPath(SystemPath(tmp.path())));
     ASSERT_EQ(list.count(), 1);
-    EXPECT_TRUE(list.item(0)->text().contains(QChar::ReplacementCharacter));
+    EXPECT_TRUE(list.Text(0).contains(QChar::ReplacementCharacter));
     EXPECT_EQ(list.FileName(), "");
-    list.item(0)->setSelected(true);
+    list.SetCurrentRow(0);
     EXPECT_EQ(list.FileName(), latin1);
 
     ASSERT_TRUE(list.SetPath(SystemPath(tmp.path() / "sub")));
@@ -63,8 +63,7 @@ int SelectedAfterTabAnd(int count, Qt::Key key) {
     QApplication::sendEvent(&list, &tabIn);
     EXPECT_EQ(list.FileName(), "") << "focus alone selects nothing";
     QTest::keyClick(&list, key);
-    const QList<QListWidgetItem*> selected = list.selectedItems();
-    return selected.isEmpty() ? -1 : list.row(selected.first());
+    return list.SelectedRow();
 }
 
 TEST(FileList, ANavigationKeySelectsTheItemUnderTheCaretEvenWhenItStays) {
@@ -93,31 +92,31 @@ TEST(DirList, ShowsTheChainThenTheSubdirectoriesAndOpensOnlyWhatIsActivated) {
     EXPECT_EQ(rows.front(), "z:\\");
     EXPECT_EQ(std::vector<std::string>(rows.end() - 3, rows.end()),
               (std::vector<std::string>{"roms", "alpha", "Beta"}));
-    EXPECT_EQ(list.currentItem()->text().trimmed(), "roms");
+    EXPECT_EQ(list.Text(list.CurrentRow()).trimmed(), "roms");
 
     QSignalSpy changes(&list, &platform::DirList::Change);
-    QListWidgetItem* beta = list.item(list.count() - 1);
-    list.setCurrentItem(beta); // highlighting
+    const int beta = list.count() - 1;
+    list.SetCurrentRow(beta); // highlighting
     EXPECT_EQ(changes.count(), 0);
-    emit list.itemActivated(beta); // double-click or Enter
+    emit list.activated(list.Row(beta)); // double-click or Enter
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(list.Path(), roms + "\\Beta");
-    emit list.itemActivated(list.currentItem()); // the open one again
+    emit list.activated(list.currentIndex()); // the open one again
     EXPECT_EQ(changes.count(), 1);
 
-    emit list.itemActivated(list.item(0));
+    emit list.activated(list.Row(0));
     EXPECT_EQ(list.Path(), "Z:\\") << "a root keeps its separator";
 }
 
 // Where the drawing of each row starts (its icon, or its highlight): its first
 // column that differs from the row's left end.
-std::vector<int> DrawnLeftEdges(QListWidget& list) {
+std::vector<int> DrawnLeftEdges(platform::ListBox& list) {
     list.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&list));
     const QImage image = list.viewport()->grab().toImage();
     std::vector<int> edges;
     for (int i = 0; i < list.count(); ++i) {
-        const QRect row = list.visualItemRect(list.item(i));
+        const QRect row = list.visualRect(list.Row(i));
         const int y = row.center().y();
         const QRgb background = image.pixel(0, y);
         int x = 0;
@@ -143,22 +142,27 @@ TEST(DirList, EntriesAreIndentedByLevelWithOpenAndClosedFoldersAndTheOpenOneMark
     }
     EXPECT_GT(left[chain], left[chain - 1]) << "a subdirectory stands under the open one";
     EXPECT_EQ(left[chain + 1], left[chain]);
-    EXPECT_EQ(list.item(chain)->text(), "sub one") << "the indentation is no part of the text";
+    EXPECT_EQ(list.Text(chain), "sub one") << "the indentation is no part of the text";
 
     // The folders as drawn: the chain's open ones alike, the closed ones apart.
     const QImage drawn = list.viewport()->grab().toImage();
     const auto folder = [&](int row) {
-        const QRect rect = list.visualItemRect(list.item(row));
+        const QRect rect = list.visualRect(list.Row(row));
         return drawn.copy(left[row], rect.center().y() - 8, 16, 16);
     };
     EXPECT_EQ(folder(1), folder(0));
     EXPECT_EQ(folder(chain + 1), folder(chain));
-    EXPECT_EQ(list.visualItemRect(list.item(chain)).height(),
-              list.visualItemRect(list.item(0)).height());
+    EXPECT_EQ(list.visualRect(list.Row(chain)).height(), list.visualRect(list.Row(0)).height());
     EXPECT_NE(folder(chain), folder(0)) << "open and closed folders look alike";
-    for (int i = 0; i < list.count(); ++i) {
-        EXPECT_EQ(list.item(i)->font().bold(), i == chain - 1) << "row " << i;
-    }
+
+    list.SetCurrentRow(chain + 1);
+    const QImage highlighted = list.viewport()->grab().toImage();
+    const auto background = [&](int row) {
+        const QRect rect = list.visualRect(list.Row(row));
+        return highlighted.pixel(rect.right() - 2, rect.center().y());
+    };
+    EXPECT_NE(background(chain - 1), background(0)) << "the open one is not marked";
+    EXPECT_EQ(background(chain), background(0));
 }
 
 TEST(DirList, TypingALetterHighlightsTheNextEntryStartingWithItWithoutOpeningIt) {
@@ -176,9 +180,9 @@ TEST(DirList, TypingALetterHighlightsTheNextEntryStartingWithItWithoutOpeningIt)
         SCOPED_TRACE(keys);
         QTest::keyClicks(&list, QString::fromLatin1(keys));
         QTest::qWait(QApplication::keyboardInputInterval() + 50); // a new search each time
-        ASSERT_NE(list.currentItem(), nullptr);
-        EXPECT_EQ(list.currentItem()->text(), highlighted);
-        EXPECT_TRUE(list.currentItem()->isSelected());
+        ASSERT_GE(list.CurrentRow(), 0);
+        EXPECT_EQ(list.Text(list.CurrentRow()), highlighted);
+        EXPECT_EQ(list.SelectedRow(), list.CurrentRow());
     }
     EXPECT_EQ(changes.count(), 0);
     EXPECT_EQ(list.Path(), roms);

@@ -5,7 +5,10 @@
 #include "platform/widgets/task_bar.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QShowEvent>
 #include <cmath>
 
@@ -17,8 +20,21 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
 }
 
+// Bare pixels rather than a PNG: the first image file decoded loads Qt's
+// image-format plugins, which would hold back the first window.
 QIcon ProgramIcon() {
-    return QIcon(QStringLiteral(":/vorlanes/icon.png"));
+    static const QIcon* const icon = [] {
+        QFile file(QStringLiteral(":/vorlanes/icon.rgba"));
+        const QByteArray pixels = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        constexpr int kSide = 48;
+        if (pixels.size() != kSide * kSide * 4) {
+            return new QIcon;
+        }
+        const QImage image(reinterpret_cast<const uchar*>(pixels.constData()), kSide, kSide,
+                           QImage::Format_RGBA8888);
+        return new QIcon(QPixmap::fromImage(image)); // a copy: `pixels` goes
+    }();
+    return *icon;
 }
 
 void NameControl(QWidget* widget, const char* name, const QString& accessibleName) {

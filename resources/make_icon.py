@@ -3,11 +3,13 @@
 # Copyright (C) 2026 House Vorlanes
 """Draws the program's icon: a game card with a big "V" on its label.
 
-Writes icon.png (48 by 48, indexed, 256 colours at most, transparent corners)
-and icon.ico (the same picture as a classic 8-bit bitmap with a mask) next to
-this script, for the windows; for the desktop's icon theme, the same picture
-as icons/vorlanes.svg and as full-colour PNGs icons/NxN/vorlanes.png at the
-usual theme sizes. Standard library only, so the picture can be remade anywhere:
+Writes icon.png (48 by 48, indexed, 256 colours at most, transparent corners),
+icon.ico (the same picture as a classic 8-bit bitmap with a mask) and icon.rgba
+(the same as bare RGBA bytes, which the program shows without decoding an
+image file) next to this script, for the windows; for the desktop's icon
+theme, the same picture as icons/vorlanes.svg and as full-colour PNGs
+icons/NxN/vorlanes.png at the usual theme sizes. Standard library only, so the
+picture can be remade anywhere:
 
     python3 resources/make_icon.py
 """
@@ -190,6 +192,8 @@ def svg():
         for k in range(7)
     )
     return f"""<?xml version="1.0" encoding="UTF-8"?>
+<!-- SPDX-License-Identifier: GPL-3.0-or-later -->
+<!-- Copyright (C) 2026 House Vorlanes -->
 <svg xmlns="http://www.w3.org/2000/svg" width="{SIZE}" height="{SIZE}" viewBox="0 0 {SIZE} {SIZE}">
   <title>House Vorlanes' Frontend</title>
   <defs>
@@ -254,6 +258,8 @@ def main():
     palette, indices = quantise(render())
     write_png(os.path.join(here, "icon.png"), palette, indices)
     write_ico(os.path.join(here, "icon.ico"), palette, indices)
+    with open(os.path.join(here, "icon.rgba"), "wb") as f:
+        f.write(bytes(channel for i in indices for channel in palette[i]))
     print(f"icon: {SIZE}x{SIZE}, {len(palette)} colours")
     themed = os.path.join(here, "icons")
     os.makedirs(themed, exist_ok=True)

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #include "app/aboutfrontend.h"
+#include "app/dialog_style.h"
 #include "app/frontend.h"
 #include "support/fakes.h"
 #include "support/widgets.h"
 
 #include <QDesktopServices>
+#include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -55,6 +57,15 @@ protected:
     fakes::System system;
     Frontend main{system.services()};
 };
+
+// The windows show the icon from bare pixels; they must be the icon file's.
+TEST(ProgramIcon, IsThePictureOfTheIconFile) {
+    const QImage file =
+        QImage(QStringLiteral(ABOUT_ICON_PNG)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    ASSERT_FALSE(file.isNull());
+    const QImage shown = ProgramIcon().pixmap(file.size()).toImage().convertToFormat(file.format());
+    EXPECT_EQ(shown, file);
+}
 
 TEST_F(AboutBox, ShowsTheBuildsNameCreditAndHomepageTopToBottom) {
     Aboutfrontend* box = Open();

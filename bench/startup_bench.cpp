@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
+// Start-up to first paint: the program against a bare Qt program showing the
+// same window empty, started in turns in the same run, each ended by the
+// first-paint probe as soon as its window is painted. Goal: within 1.05 times
+// the bare program (medians of the wall time). Run it as a desktop session
+// would, with a display and a session bus; without a bus every Qt program
+// spends its start trying to launch one:
+//   xvfb-run -a dbus-run-session -- build-bench/bench/startup_bench
+// Without a display both run on the offscreen platform.
+//
+// The same two starts under valgrind give their instructions, which do not
+// depend on what else the machine does:
+//   LD_PRELOAD=<probe> valgrind --tool=callgrind <program>
+#include "support/temp_dir.h"
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+// Seconds from starting `program` to its end at first paint, in `dir`.
+double StartUp(const std::string& program, const std::string& dir) {
+    std::vector<std::string> env = {std::string("LD_PRELOAD=") + VORLANES_FIRST_PAINT_PROBE};
+    for (char** e = environ; *e; ++e) {
+        if (std::string(*e).rfind("LD_PRELOAD=", 0) != 0) {
+            env.emplace_back(*e);
+        }
+    }
+    if (!getenv("DISPLAY") && !getenv("WAYLAND_DISPLAY") && !getenv("QT_QPA_PLATFORM")) {
+        env.emplace_back("QT_QPA_PLATFORM=offscreen");
+    }
+    std::vector<char*> envp;
+    for (std::string& e : env) {
+        envp.push_back(e.data());
+    }
+    envp.push_back(nullptr);
+    std::string arg0 = program;
+    char* argv[] = {arg0.data(), nullptr};
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    const int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    if (failed || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        return -1;
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Each iteration starts both, the bare one first in even iterations and last
+// in odd ones, so that neither always comes after the other.
+void StartUpToFirstPaint(benchmark::State& state) {
+    const TempDir empty; // both start in the same empty directory
+    std::vector<double> bare;
+    std::vector<double> ours;
+    for (auto _ : state) {
+        const bool bareFirst = bare.size() % 2 == 0;
+        if (bareFirst) {
+            bare.push_back(StartUp(VORLANES_BARE_WINDOW, empty.native()));
+        }
+        ours.push_back(StartUp(VORLANES_PROGRAM, empty.native()));
+        if (!bareFirst) {
+            bare.push_back(StartUp(VORLANES_BARE_WINDOW, empty.native()));
+        }
+        if (bare.back() < 0 || ours.back() < 0) {
+            state.SkipWithError("a program did not start, or did not end at its first paint");
+            return;
+        }
+    }
+    state.counters["bare_ms"] = Median(bare) * 1e3;
+    state.counters["ours_ms"] = Median(ours) * 1e3;
+    state.counters["ratio"] = Median(ours) / Median(bare);
+}
+
+BENCHMARK(StartUpToFirstPaint)->Iterations(100)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
-#include <condition_variable>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -14,8 +12,6 @@
 #include <mutex>
 #include <optional>
 #include <sys/stat.h>
-#include <system_error>
-#include <thread>
 #include <time.h>
 #include <unistd.h>
 #include <unordered_map>
@@ -25,11 +21,6 @@ namespace {
 
 char Upper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool IsDirectory(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 std::vector<std::string> NamesIn(const std::string& dir) {
@@ -357,13 +348,6 @@ std::vector<DriveInfo> SystemDrives() {
 
 } // namespace
 
-std::vector<DriveInfo> WinePrefixDrives(const std::string& prefix) {
-    return WinePrefixDrives(prefix, [](const std::string& link) {
-        const std::string target = Canonical(link);
-        return IsDirectory(target) ? target : std::string();
-    });
-}
-
 namespace {
 
 // Where a link says it leads, without asking the target: "../drive_c" read
@@ -401,61 +385,27 @@ std::string LinkTarget(const std::string& link) {
     return out.empty() ? "/" : out;
 }
 
-// What the examinations of one start-up gave; it outlives a start-up that
-// stopped waiting for a target that does not answer.
-struct Examinations {
-    std::mutex mutex;
-    std::condition_variable done;
-    std::size_t pending = 0;
-    std::vector<std::optional<std::string>> targets;
-};
-
 } // namespace
 
-std::vector<DriveInfo> WinePrefixDrives(const std::string& prefix, const DriveExaminer& examine) {
-    std::vector<std::pair<char, std::string>> links;
+// Only the links are read, never what they lead to: a target that does not
+// answer (a hung network mount) must not keep the window from appearing, and a
+// drive is examined when it is chosen, as a drive without its disc is.
+std::vector<DriveInfo> WinePrefixDrives(const std::string& prefix) {
+    std::vector<DriveInfo> drives;
     if (!prefix.empty()) {
-        const std::string devices = prefix + "/dosdevices";
+        // The prefix itself by its real path, so that its own drives ("../drive_c")
+        // are found again from the real paths the process stands in.
+        const std::string real = Canonical(prefix);
+        const std::string devices = (real.empty() ? prefix : real) + "/dosdevices";
         for (const std::string& name : NamesIn(devices)) {
             if (name.size() != 2 || name[1] != ':' ||
                 !std::isalpha(static_cast<unsigned char>(name[0])) || Upper(name[0]) == 'Z') {
                 continue; // Z: is always the whole file system
             }
-            links.emplace_back(Upper(name[0]), devices + "/" + name);
-        }
-    }
-    // Each target is examined on a thread of its own: one that does not answer
-    // (a hung network mount) must not keep the window from appearing. What has
-    // not answered in time is listed as its link says.
-    const auto state = std::make_shared<Examinations>();
-    state->pending = links.size();
-    state->targets.resize(links.size());
-    for (std::size_t i = 0; i < links.size(); ++i) {
-        auto work = [state, i, link = links[i].second, examine] {
-            std::string target = examine(link);
-            const std::lock_guard<std::mutex> lock(state->mutex);
-            state->targets[i] = std::move(target);
-            --state->pending;
-            state->done.notify_all();
-        };
-        try {
-            std::thread(work).detach();
-        } catch (const std::system_error&) {
-            work();
-        }
-    }
-    std::vector<std::optional<std::string>> targets;
-    {
-        std::unique_lock<std::mutex> lock(state->mutex);
-        state->done.wait_for(lock, std::chrono::milliseconds(100),
-                             [&] { return state->pending == 0; });
-        targets = state->targets;
-    }
-    std::vector<DriveInfo> drives;
-    for (std::size_t i = 0; i < links.size(); ++i) {
-        const std::string target = targets[i] ? *targets[i] : LinkTarget(links[i].second);
-        if (!target.empty()) {
-            drives.push_back({links[i].first, target, target});
+            const std::string target = LinkTarget(devices + "/" + name);
+            if (!target.empty()) {
+                drives.push_back({Upper(name[0]), target, target});
+            }
         }
     }
     drives.push_back({'Z', "/", "/"});

@@ -3,19 +3,14 @@
 #pragma once
 #include "platform/files/paths.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace platform {
 
-// The drives of a Wine prefix (its dosdevices links that lead to directories),
-// followed by Z: for "/".
+// The drives of a Wine prefix (its dosdevices links, each where it says it
+// leads), followed by Z: for "/".
 std::vector<DriveInfo> WinePrefixDrives(const std::string& prefix);
-// The same with the examination of each link given: where it leads, a
-// directory, or empty when it leads to none.
-using DriveExaminer = std::function<std::string(const std::string& link)>;
-std::vector<DriveInfo> WinePrefixDrives(const std::string& prefix, const DriveExaminer& examine);
 
 // Short forms are resolved over cached directory listings, each re-read when its
 // directory changes; this drops them all.

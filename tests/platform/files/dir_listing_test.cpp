@@ -2,7 +2,9 @@
 // Copyright (C) 2026 House Vorlanes
 #include "platform/files/dir_listing.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -42,6 +44,31 @@ TEST(MatchingFiles, ListsMatchingFilesInNameOrder) {
     EXPECT_EQ(files, (std::vector<std::string>{"disc.iso", "GAME.PCE", "Game.Pce", "game.pce",
                                                "game.zip"}));
     EXPECT_EQ(platform::Subdirectories(listing), std::vector<std::string>{"roms.pce"});
+}
+
+// Listings large enough to be sorted by buckets come out as name order says,
+// over names that differ only in case, in length, or in bytes above 127.
+TEST(MatchingFiles, LargeListingsComeOutInNameOrder) {
+    std::mt19937 random(20261208);
+    const std::string letters = "aAbB_.~\xE9\xC9z";
+    for (const int size : {40, 300, 5000}) {
+        platform::Listing listing;
+        for (int i = 0; i < size; ++i) {
+            std::string name(random() % 7, ' ');
+            for (char& c : name) {
+                c = letters[random() % letters.size()];
+            }
+            listing.entries.push_back({name, random() % 4 == 0});
+        }
+        std::vector<std::string> expected;
+        for (const platform::DirEntry& e : listing.entries) {
+            if (e.isDirectory) {
+                expected.push_back(e.name);
+            }
+        }
+        std::sort(expected.begin(), expected.end(), platform::NameLess);
+        EXPECT_EQ(platform::Subdirectories(listing), expected) << size << " entries";
+    }
 }
 
 } // namespace

@@ -40,7 +40,10 @@ const TempDir& Directory(int entries, bool subdirectories) {
         dir = std::make_unique<TempDir>();
         const char* extensions[] = {".pce", ".PCE", ".zip", ".Iso", ".txt"};
         for (int i = 0; i < entries; ++i) {
-            const std::string name = "entry " + std::to_string((i * 7919) % entries);
+            // Numbers of six digits at every size: names of one length cost the
+            // same to copy and compare whatever the size of the directory.
+            std::string number = std::to_string((i * 7919) % entries);
+            const std::string name = "entry " + std::string(6 - number.size(), '0') + number;
             if (subdirectories) {
                 dir->MakeDir(name);
             } else {

@@ -91,7 +91,7 @@ void StartUpToFirstPaint(benchmark::State& state) {
     state.counters["ratio"] = Median(ours) / Median(bare);
 }
 
-BENCHMARK(StartUpToFirstPaint)->Iterations(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(StartUpToFirstPaint)->Iterations(200)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

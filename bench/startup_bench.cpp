@@ -31,10 +31,13 @@ namespace {
 double StartUp(const std::string& program, const std::string& dir) {
     std::vector<std::string> env = {std::string("LD_PRELOAD=") + VORLANES_FIRST_PAINT_PROBE};
     for (char** e = environ; *e; ++e) {
-        if (std::string(*e).rfind("LD_PRELOAD=", 0) != 0) {
+        const std::string entry(*e);
+        if (entry.rfind("LD_PRELOAD=", 0) != 0 && entry.rfind("ASAN_OPTIONS=", 0) != 0) {
             env.emplace_back(*e);
         }
     }
+    // In a sanitizer build the probe comes before the sanitizer's runtime.
+    env.emplace_back("ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=0");
     if (!getenv("DISPLAY") && !getenv("WAYLAND_DISPLAY") && !getenv("QT_QPA_PLATFORM")) {
         env.emplace_back("QT_QPA_PLATFORM=offscreen");
     }

@@ -20,22 +20,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-step="start"
-fail() {
-    local shot="$shots/e2e-failure.png"
-    import -window root "$shot" 2>/dev/null || true
-    echo "FAILED at step '$step': $*" >&2
-    echo "screenshot of the moment: $shot" >&2
-    exit 1
-}
-
-# A private home, configuration and current directory.
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-export XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/runtime"
-unset WINEPREFIX QT_QPA_PLATFORM WAYLAND_DISPLAY
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
+shot_name=e2e-failure.png
+source "$(dirname "$0")/e2e_lib.sh"
 
 emulator="$work/Emulator Directory"
 mkdir -p "$emulator" "$work/roms/Game Collection"
@@ -57,36 +43,14 @@ icewm >/dev/null 2>&1 &
 wm=$!
 sleep 1
 
-window() { # waits until a window with exactly this caption is shown; prints its id
-    timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 ||
-        fail "no window \"$1\""
-}
-gone() { # waits until no window with this caption is shown
-    for _ in $(seq 100); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    fail "window \"$1\" is still open"
-}
-keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
 press() { # press N KEY: the same key N times
     local n=$1 key=$2 list=()
     for _ in $(seq "$n"); do list+=("$key"); done
     keys "${list[@]}"
 }
-focus() { xdotool windowfocus --sync "$1"; sleep 0.2; }
 at() { xdotool mousemove --window "$main" "$1" "$2" click 1; } # a click in the main window
 in_task_bar() { # whether the window manager is asked to leave the window out of its task bar
     ! xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR
-}
-menu() { # opens the menu bar's first menu, moves right N menus, takes item M (1-based)
-    at 20 9
-    sleep 0.4
-    # Opened by the mouse no item is active yet; moved to by key, its first one is.
-    if [ "$1" = 0 ]; then keys Down; fi
-    for _ in $(seq "$1"); do keys Right; done
-    for _ in $(seq 2 "$2"); do keys Down; done
-    keys Return
 }
 
 cd "$work/roms"

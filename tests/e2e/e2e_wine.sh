@@ -22,21 +22,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-step="start"
-fail() {
-    local shot="$shots/e2e-wine-failure.png"
-    import -window root "$shot" 2>/dev/null || true
-    echo "FAILED at step '$step': $*" >&2
-    echo "screenshot of the moment: $shot" >&2
-    exit 1
-}
+shot_name=e2e-wine-failure.png
+source "$(dirname "$0")/e2e_lib.sh"
 
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-export XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/runtime"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
 # Debian's wine64 alone lies outside PATH.
 export PATH="$PATH:/usr/lib/wine"
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -64,27 +52,6 @@ source "$(dirname "$0")/../../tools/xvfb.sh"
 start_xvfb
 xvfb=$xvfb_pid
 
-window() {
-    timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 ||
-        fail "no window \"$1\""
-}
-gone() {
-    for _ in $(seq 100); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    fail "window \"$1\" is still open"
-}
-keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
-focus() { xdotool windowfocus --sync "$1"; sleep 0.2; }
-menu() {
-    xdotool mousemove 20 9 click 1
-    sleep 0.4
-    if [ "$1" = 0 ]; then keys Down; fi
-    for _ in $(seq "$1"); do keys Right; done
-    for _ in $(seq 2 "$2"); do keys Down; done
-    keys Return
-}
 start() { # start DIR: the program with DIR as its current directory
     (cd "$1" && exec "$program") &
     pid=$!

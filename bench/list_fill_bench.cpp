@@ -100,19 +100,17 @@ void PerEntry(benchmark::State& state) {
                                                          benchmark::Counter::kInvert);
 }
 
-void BareFileScan(benchmark::State& state) {
-    const std::string native = Directory(static_cast<int>(state.range(0)), false).native();
+void Bare(benchmark::State& state, bool subdirectories) {
+    const std::string native = Directory(static_cast<int>(state.range(0)), subdirectories).native();
     for (auto _ : state) {
-        Measured([&] { benchmark::DoNotOptimize(BareScan(native, false)); });
+        Measured([&] { benchmark::DoNotOptimize(BareScan(native, subdirectories)); });
     }
     PerEntry(state);
 }
 
-void FillFileList(benchmark::State& state) {
-    const TempDir& dir = Directory(static_cast<int>(state.range(0)), false);
+template <class List> void FillList(benchmark::State& state, List& list, bool subdirectories) {
+    const TempDir& dir = Directory(static_cast<int>(state.range(0)), subdirectories);
     const std::string path = platform::PathMap::System().ToSystem(dir.native());
-    platform::FileList list;
-    list.SetPattern("*.pce;*.zip;*.iso");
     Fill(list, path); // the first fill also loads the fonts
     for (auto _ : state) {
         Measured([&] { Fill(list, path); });
@@ -122,25 +120,20 @@ void FillFileList(benchmark::State& state) {
     state.counters["listed"] = list.count();
 }
 
-void BareDirScan(benchmark::State& state) {
-    const std::string native = Directory(static_cast<int>(state.range(0)), true).native();
-    for (auto _ : state) {
-        Measured([&] { benchmark::DoNotOptimize(BareScan(native, true)); });
-    }
-    PerEntry(state);
+void BareFileScan(benchmark::State& state) {
+    Bare(state, false);
 }
-
+void FillFileList(benchmark::State& state) {
+    platform::FileList list;
+    list.SetPattern("*.pce;*.zip;*.iso");
+    FillList(state, list, false);
+}
+void BareDirScan(benchmark::State& state) {
+    Bare(state, true);
+}
 void FillDirList(benchmark::State& state) {
-    const TempDir& dir = Directory(static_cast<int>(state.range(0)), true);
-    const std::string path = platform::PathMap::System().ToSystem(dir.native());
     platform::DirList list;
-    Fill(list, path);
-    for (auto _ : state) {
-        Measured([&] { Fill(list, path); });
-        benchmark::DoNotOptimize(list.count());
-    }
-    PerEntry(state);
-    state.counters["listed"] = list.count();
+    FillList(state, list, true);
 }
 
 void Sizes(benchmark::internal::Benchmark* b, std::initializer_list<int> sizes) {

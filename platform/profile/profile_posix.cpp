@@ -357,20 +357,19 @@ public:
     std::string In(std::string_view s) const { return utf8_ ? Utf8From1252(s) : std::string(s); }
     std::string Out(std::string_view s) const { return utf8_ ? Utf8To1252(s) : std::string(s); }
     template <typename Strings> std::vector<std::string> InAll(const Strings& items) const {
-        return Each(items, &Spelling::In);
+        return Each(items, [this](std::string_view s) { return In(s); });
     }
     template <typename Strings> std::vector<std::string> OutAll(const Strings& items) const {
-        return Each(items, &Spelling::Out);
+        return Each(items, [this](std::string_view s) { return Out(s); });
     }
 
 private:
-    template <typename Strings>
-    std::vector<std::string> Each(const Strings& items,
-                                  std::string (Spelling::*spell)(std::string_view) const) const {
+    template <typename Strings, typename Spell>
+    static std::vector<std::string> Each(const Strings& items, Spell spell) {
         std::vector<std::string> out;
         out.reserve(items.size());
         for (const auto& item : items)
-            out.push_back((this->*spell)(item));
+            out.push_back(spell(item));
         return out;
     }
 

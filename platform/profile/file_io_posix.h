@@ -5,10 +5,31 @@
 #include <string>
 #include <string_view>
 #include <unistd.h>
+#include <utility>
 
 // Whole reads and writes through interruptions and short counts; each returns
 // 0 or the errno.
 namespace platform::file_io {
+
+// Owns a file descriptor and closes it when it goes.
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd = -1) : fd_(fd) {}
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd() { Reset(); }
+    int Get() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }
+    void Reset(int fd = -1) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
+    int Release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
 
 // sizeHint: what the file is expected to hold; more or less is read all the same.
 inline int ReadAll(int fd, std::size_t sizeHint, std::string& bytes) {

@@ -16,8 +16,6 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f';
 }
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
 // A file saved by a modern editor may start with a UTF-8 byte-order mark;
 // it belongs to no line, and edits keep it where it is.
 std::size_t TextStart(std::string_view text) {

@@ -11,6 +11,9 @@
 // the profile functions make. Bytes are never decoded; only ASCII letters fold in names.
 namespace platform::ini {
 
+// A file saved by a modern editor may start with it; it belongs to no line.
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 enum class LineKind { Blank, Comment, Header, Entry };
 
 struct Line {

@@ -25,7 +25,8 @@ public:
     std::optional<std::string> Find(const std::string& file) const;
 
 private:
-    std::string PathFor(const std::string& file) const;
+    std::string Dir() const;
+    static std::string PathFor(const std::string& dir, const std::string& file);
 
     std::function<std::string()> dir_;
 };

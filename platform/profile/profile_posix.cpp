@@ -39,24 +39,7 @@ std::int32_t WriteResult(std::uint32_t code) {
     return code == kSuccess ? 1 : 0;
 }
 
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd = -1) : fd_(fd) {}
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    ~UniqueFd() { Reset(); }
-    int Get() const { return fd_; }
-    explicit operator bool() const { return fd_ >= 0; }
-    void Reset(int fd = -1) {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = fd;
-    }
-    int Release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
+using file_io::UniqueFd;
 
 std::uint32_t FromErrno(int e) {
     switch (e) {
@@ -138,6 +121,17 @@ std::uint32_t ReadAll(int fd, std::size_t sizeHint, std::string& text) {
 
 std::uint32_t WriteAll(int fd, std::string_view data) {
     return FromErrno(file_io::WriteAll(fd, data));
+}
+
+// The file's content becomes bytes, written over the old from its start.
+std::uint32_t Overwrite(int fd, std::string_view bytes, bool sync) {
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        return FromErrno(errno);
+    if (const std::uint32_t code = WriteAll(fd, bytes))
+        return code;
+    if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || (sync && ::fsync(fd) != 0))
+        return FromErrno(errno);
+    return kSuccess;
 }
 
 // The file a write must replace: symbolic links are followed so that the
@@ -222,14 +216,13 @@ constexpr char16_t kHigh1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x20
                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
                                     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 bool IsUtf16(std::string_view bytes) {
     return bytes.starts_with("\xFF\xFE");
 }
 
 bool IsUtf8(std::string_view text) {
-    return text.starts_with(kUtf8Mark);
+    return text.starts_with(ini::kUtf8Mark);
 }
 
 char To1252(char32_t u) {
@@ -310,7 +303,7 @@ std::string Utf8From1252(std::string_view s) {
 }
 
 std::string Utf16ToUtf8(std::string_view bytes) {
-    std::string text(kUtf8Mark);
+    std::string text(ini::kUtf8Mark);
     text.reserve(bytes.size());
     const auto unit = [&](std::size_t i) {
         return static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
@@ -331,7 +324,7 @@ std::string Utf16ToUtf8(std::string_view bytes) {
 }
 
 std::string Utf8ToUtf16(std::string_view text) {
-    text.remove_prefix(kUtf8Mark.size());
+    text.remove_prefix(ini::kUtf8Mark.size());
     std::string bytes = "\xFF\xFE";
     bytes.reserve(2 + text.size() * 2);
     const auto put = [&](char32_t u) {
@@ -704,19 +697,8 @@ std::uint32_t PosixProfile::RewriteInPlace(const std::string& target, const std:
 #endif
     if (const int e = kept_.Keep(target, old))
         return FromErrno(e);
-    const auto put = [&](const std::string& bytes) -> std::uint32_t {
-        if (::lseek(out.Get(), 0, SEEK_SET) != 0)
-            return FromErrno(errno);
-        if (const std::uint32_t code = WriteAll(out.Get(), bytes))
-            return code;
-        if (::ftruncate(out.Get(), static_cast<off_t>(bytes.size())) != 0)
-            return FromErrno(errno);
-        if (flushToDisk_ && ::fsync(out.Get()) != 0)
-            return FromErrno(errno);
-        return kSuccess;
-    };
-    const std::uint32_t code = put(next);
-    if (code == kSuccess || put(old) == kSuccess)
+    const std::uint32_t code = Overwrite(out.Get(), next, flushToDisk_);
+    if (code == kSuccess || Overwrite(out.Get(), old, flushToDisk_) == kSuccess)
         kept_.Forget(target);
     return code;
 }
@@ -727,10 +709,8 @@ std::uint32_t PosixProfile::PutBack(const std::string& target, const std::string
     const UniqueFd out(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
     if (!out)
         return FromErrno(errno);
-    if (const std::uint32_t code = WriteAll(out.Get(), old))
+    if (const std::uint32_t code = Overwrite(out.Get(), old, true))
         return code;
-    if (::ftruncate(out.Get(), static_cast<off_t>(old.size())) != 0 || ::fsync(out.Get()) != 0)
-        return FromErrno(errno);
     kept_.Forget(target);
     return kSuccess;
 }

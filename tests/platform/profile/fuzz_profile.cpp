@@ -92,7 +92,7 @@ void CheckOthersUntouched(std::string_view before, std::string_view after,
 // A UTF-16 file, or UTF-8 behind its mark: the functions take and give its
 // text in the code page, so what was written is read back through them.
 bool Encoded(std::string_view text) {
-    return text.starts_with("\xFF\xFE") || text.starts_with("\xEF\xBB\xBF");
+    return text.starts_with("\xFF\xFE") || text.starts_with(platform::ini::kUtf8Mark);
 }
 
 std::string ReadValueBack(const std::string& section, const std::string& key) {

@@ -18,6 +18,7 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/files/paths.h"
 #include "platform/profile/differential/profile_calls.h"
 #include "platform/profile/differential/replayer.h"
 #include "platform/profile/ini_text.h"
@@ -88,7 +89,7 @@ std::string Line(Random& r) {
 std::optional<std::string> File(Random& r) {
     if (r.Percent(5))
         return std::nullopt;
-    std::string text = r.Percent(5) ? "\xEF\xBB\xBF" : "";
+    std::string text = r.Percent(5) ? std::string(platform::ini::kUtf8Mark) : "";
     const std::size_t lines = r.Percent(5) ? 0 : r.Below(14);
     const std::string endings[] = {"\r\n", "\n"};
     const bool mixed = r.Percent(10);
@@ -165,13 +166,10 @@ void Put(const fs::path& file, const std::optional<std::string>& bytes) {
         std::ofstream(file, std::ios::binary) << *bytes;
 }
 
+// On Z: for both sides, even where the directory lies on a drive of the prefix.
 std::string SystemPath(const fs::path& native) {
-    std::string path = "Z:" + native.string();
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path;
+    static const platform::PathMap zOnly({{'Z', "/", "/"}});
+    return zOnly.ToSystem(native.string());
 }
 
 // What one call did on both sides.
@@ -222,7 +220,7 @@ bool SameMeaning(const std::optional<std::string>& a, const std::optional<std::s
 // The text as Wine writes it back: in a UTF-8 file every byte that is no
 // UTF-8 becomes U+FFFD.
 std::optional<std::string> AsWineRewritesIt(const std::optional<std::string>& file) {
-    if (!file || !file->starts_with("\xEF\xBB\xBF"))
+    if (!file || !file->starts_with(platform::ini::kUtf8Mark))
         return file;
     std::string out;
     const std::string& s = *file;
@@ -370,7 +368,9 @@ std::vector<Expected> ExpectedDifferences() {
         {"a file of nothing but a UTF-8 byte-order mark is an empty file; Wine's reading of it "
          "fails with 87",
          kError | kBuffer,
-         [](O o) { return !IsWrite(o.call) && o.before == "\xEF\xBB\xBF" && o.wine.error == 87; }},
+         [](O o) {
+             return !IsWrite(o.call) && o.before == platform::ini::kUtf8Mark && o.wine.error == 87;
+         }},
         {"an empty list written to a missing section adds its empty header; Wine adds nothing",
          kFile,
          [](O o) {

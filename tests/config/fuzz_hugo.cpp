@@ -12,23 +12,16 @@
 #include "config/hugo_ini.h"
 #include "ini/ini_test_files.h"
 #include "ini/tolv_cini.h"
+#include "support/fuzz.h"
 
 namespace {
 
 void Check(bool ok, const char* what) {
-    if (!ok) {
-        std::fprintf(stderr, "fuzz_hugo: %s\n", what);
-        std::abort();
-    }
+    FuzzCheck(ok, "fuzz_hugo", what);
 }
 
 const std::string& File() {
-    static const std::string path = [] {
-        if (const char* dir = std::getenv("VORLANES_FUZZ_DIR"))
-            return std::string(dir) + "/Hu-go!.ini";
-        static const ini_test::TempDir scratch;
-        return scratch.Path("Hu-go!.ini");
-    }();
+    static const std::string path = (FuzzScratch() / "Hu-go!.ini").string();
     return path;
 }
 

@@ -16,6 +16,7 @@
 #include "ini/ini_test_files.h"
 #include "platform/profile/ini_text.h"
 #include "platform/profile/profile_posix.h"
+#include "support/fuzz.h"
 
 namespace {
 
@@ -23,10 +24,7 @@ namespace ini = platform::ini;
 using ini_test::ReadFile;
 
 void Check(bool ok, const char* what) {
-    if (!ok) {
-        std::fprintf(stderr, "fuzz_profile: %s\n", what);
-        std::abort();
-    }
+    FuzzCheck(ok, "fuzz_profile", what);
 }
 
 // The fuzzer's bytes read as choices; zeros once they run out.
@@ -46,13 +44,7 @@ struct Input {
 };
 
 const std::string& File() {
-    static const std::string path = [] {
-        // libFuzzer may end without running destructors: tools/fuzz.sh names a directory.
-        if (const char* dir = std::getenv("VORLANES_FUZZ_DIR"))
-            return std::string(dir) + "/fuzz.ini";
-        static const ini_test::TempDir scratch;
-        return scratch.Path("fuzz.ini");
-    }();
+    static const std::string path = (FuzzScratch() / "fuzz.ini").string();
     return path;
 }
 

@@ -16,24 +16,18 @@
 
 #include "location/emulator_location.h"
 #include "platform/settings/settings.h"
+#include "support/fuzz.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 void Check(bool ok, const char* what) {
-    if (!ok) {
-        std::fprintf(stderr, "fuzz_setting: %s\n", what);
-        std::abort();
-    }
+    FuzzCheck(ok, "fuzz_setting", what);
 }
 
 const fs::path& Dir() {
-    static const fs::path dir = [] {
-        const char* given = std::getenv("VORLANES_FUZZ_DIR");
-        return (given ? fs::path(given) : fs::temp_directory_path()) /
-               ("vorlanes-fuzz-setting-" + std::to_string(::getpid()));
-    }();
+    static const fs::path dir = FuzzScratch() / ("setting-" + std::to_string(::getpid()));
     return dir;
 }
 

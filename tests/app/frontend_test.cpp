@@ -187,8 +187,7 @@ TEST(FrontendStart, AnUnreadableStartDirectoryIsToldBeforeFallingBackToTheDrives
     // A "\\" in a name: the system path of this directory leads elsewhere, so it
     // cannot be listed even by a user whom permissions do not stop.
     const fs::path unreadable = tree.MakeDir("a\\b");
-    const fs::path previous = fs::current_path();
-    fs::current_path(unreadable);
+    const InDirectory here(unreadable);
     QStringList messages;
     const platform::MessageSink previousSink = platform::SetMessageSink(
         [&](const QString& title, const QString& text) { messages << title + "|" + text; });
@@ -198,7 +197,6 @@ TEST(FrontendStart, AnUnreadableStartDirectoryIsToldBeforeFallingBackToTheDrives
         EXPECT_EQ(window.findChild<platform::DirList*>("Dir")->Path(), "Z:\\");
     }
     platform::SetMessageSink(previousSink);
-    fs::current_path(previous);
     ASSERT_EQ(messages.size(), 1);
     const QString path = QString::fromStdString(
         platform::PathMap::System().ToSystem(tree.path().string()) + "\\a\\b");

@@ -53,3 +53,14 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The current directory as a test sets it, back as it was when the test ends.
+struct InDirectory {
+    explicit InDirectory(const std::filesystem::path& dir) : old(std::filesystem::current_path()) {
+        std::filesystem::current_path(dir);
+    }
+    ~InDirectory() { std::filesystem::current_path(old); }
+    InDirectory(const InDirectory&) = delete;
+    InDirectory& operator=(const InDirectory&) = delete;
+    std::filesystem::path old;
+};

@@ -177,13 +177,11 @@ TEST(WinePrefixDrives, ListsEachLinkAsItSaysWithoutLookingAtTheTarget) {
 
 TEST(PathMap, DriveCurrentDirectoryIsTheProcessDirectoryOnItsOwnDrive) {
     TempDir tmp;
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(tmp.path());
+    const InDirectory here(tmp.path());
     const platform::PathMap map({{'C', tmp.native() + "/c", ""}, {'Z', "/", "/"}});
     EXPECT_EQ(map.CurrentDirectory(), map.ToSystem(std::filesystem::current_path().string()));
     EXPECT_EQ(map.DriveCurrentDirectory('z'), map.CurrentDirectory());
     EXPECT_EQ(map.DriveCurrentDirectory('C'), "C:\\");
-    std::filesystem::current_path(previous);
 }
 
 } // namespace

@@ -24,6 +24,21 @@ fs::path FakeEmulator(const TempDir& dir, const std::string& name, const fs::pat
     return program;
 }
 
+// PATH as a test sets it, back as it was when the test ends.
+struct PathSetTo {
+    explicit PathSetTo(const std::string& value) : saved(Current()) {
+        setenv("PATH", value.c_str(), 1);
+    }
+    ~PathSetTo() { setenv("PATH", saved.c_str(), 1); }
+    PathSetTo(const PathSetTo&) = delete;
+    PathSetTo& operator=(const PathSetTo&) = delete;
+    static std::string Current() {
+        const char* path = std::getenv("PATH");
+        return path ? path : "";
+    }
+    std::string saved;
+};
+
 std::string WaitForFile(const fs::path& file) {
     for (int i = 0; i < 500 && !fs::exists(file); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -56,15 +71,12 @@ TEST_P(ThroughWine, HandsAWindowsProgramItsFilesWhole) {
     FakeEmulator(tmp, std::string("bin/") + GetParam(), record);
     tmp.Write("Emulator Directory/hu-go!.exe", "MZ, not for this system");
     tmp.Write("PC Engine Collection/Super Darius.iso");
-    const char* path = std::getenv("PATH");
-    const std::string saved = path ? path : "";
-    setenv("PATH", (tmp.native() + "/bin:" + saved).c_str(), 1);
+    const PathSetTo path(tmp.native() + "/bin:" + PathSetTo::Current());
     const std::string dir = platform::PathMap::System().ToSystem(tmp.native());
     const std::string line =
         dir + "\\EMULAT~1\\hu-go!.exe -c2 -i" + dir + "\\PC Eng~1\\\\Super Darius.iso";
 
     const platform::StartResult result = platform::SystemStarter().Start(line);
-    setenv("PATH", saved.c_str(), 1);
     ASSERT_TRUE(result.ok) << result.reason;
     EXPECT_EQ(WaitForFile(record), tmp.native() + "/Emulator Directory/hu-go!.exe\n-c2\n-i" + dir +
                                        "\\PC Engine Collection\\Super Darius.iso\n");
@@ -130,16 +142,11 @@ TEST(SystemStarter, FindsABareNameInTheCurrentDirectoryBeforePath) {
     TempDir tmp;
     FakeEmulator(tmp, "cwd/hu-go!.exe", tmp.path() / "cwd.txt");
     FakeEmulator(tmp, "bin/hu-go!.exe", tmp.path() / "bin.txt");
-    const auto previous = fs::current_path();
-    const char* path = std::getenv("PATH");
-    const std::string saved = path ? path : "";
-    setenv("PATH", (tmp.native() + "/bin:" + saved).c_str(), 1);
-    fs::current_path(tmp.path() / "cwd");
+    const PathSetTo path(tmp.native() + "/bin:" + PathSetTo::Current());
+    const InDirectory here(tmp.path() / "cwd");
     const platform::StartResult fromCwd = platform::SystemStarter().Start("hu-go!.exe a.pce");
     fs::current_path(tmp.path());
     const platform::StartResult fromPath = platform::SystemStarter().Start("hu-go!.exe b.pce");
-    fs::current_path(previous);
-    setenv("PATH", saved.c_str(), 1);
     ASSERT_TRUE(fromCwd.ok) << fromCwd.reason;
     ASSERT_TRUE(fromPath.ok) << fromPath.reason;
     EXPECT_EQ(WaitForFile(tmp.path() / "cwd.txt"), "a.pce\n");
@@ -165,11 +172,8 @@ TEST(SystemStarter, ReportsWhyAProgramCannotStart) {
         EXPECT_EQ(result.reason, c.reason) << c.line;
     }
     // Neither executable nor startable through Wine when Wine is not on PATH.
-    const char* path = std::getenv("PATH");
-    const std::string saved = path ? path : "";
-    setenv("PATH", "/nonexistent", 1);
+    const PathSetTo noWine("/nonexistent");
     const platform::StartResult result = platform::SystemStarter().Start(dir + "\\plain.exe");
-    setenv("PATH", saved.c_str(), 1);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.reason, "Permission denied");
 }

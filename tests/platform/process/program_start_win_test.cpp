@@ -33,13 +33,6 @@ std::string WaitForFile(const fs::path& file) {
     return text.str();
 }
 
-// Restores the current directory a test changes.
-struct InDirectory {
-    explicit InDirectory(const fs::path& dir) : old(fs::current_path()) { fs::current_path(dir); }
-    ~InDirectory() { fs::current_path(old); }
-    fs::path old;
-};
-
 // The started program sees exactly the command line it was given, whatever
 // blanks, tabs, quotes and backslashes it holds.
 TEST(WindowsStarter, TheProgramGetsTheCommandLineByteForByte) {

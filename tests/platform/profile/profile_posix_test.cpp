@@ -8,7 +8,6 @@
 #include <iostream>
 #include <map>
 #include <optional>
-#include <random>
 #include <sched.h>
 #include <string>
 #include <sys/mount.h>
@@ -19,6 +18,7 @@
 
 #include "ini/ini_test_files.h"
 #include "platform/profile/ini_text.h"
+#include "support/child_posix.h"
 
 namespace {
 
@@ -191,18 +191,6 @@ TEST(Message, EnglishTextWithLineBreakAndNothingForAnUnknownCode) {
         EXPECT_EQ(std::string(buffer.data(), text.size() + 1), text + (text.empty() ? 'X' : '\0'));
     }
     EXPECT_EQ(Profile().GetLastError(), 317u);
-}
-
-int Wait(pid_t pid) {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return status;
-}
-
-int Write(const std::string& section, const std::string& key, const std::string& value,
-          const std::string& file) {
-    return Profile().WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                                file.c_str());
 }
 
 // How a call's child process sees the machine.
@@ -453,71 +441,5 @@ const Call kCalls[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Profile, Calls, ::testing::ValuesIn(kCalls),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Crash, KilledWriterLeavesTheFileBeforeOrAfterNeverTorn) {
-    TempDir dir;
-    const std::string file = dir.Path("crash.ini");
-    std::string padding; // long enough that a write is often hit midway
-    for (int i = 0; i < 2000; ++i)
-        padding += "[Pad" + std::to_string(i) + "]\r\nkey=some value of a few bytes\r\n";
-    const auto state = [&](long n) { return "[C]\r\nn=" + std::to_string(n) + "\r\n" + padding; };
-    WriteFile(file, state(0));
-    std::mt19937 random(20240607);
-    long last = 0;
-    for (int round = 0; round < 200; ++round) {
-        int started[2];
-        ASSERT_EQ(::pipe(started), 0);
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            if (::write(started[1], "!", 1) == 1) {
-                for (long n = last + 1;; ++n)
-                    Write("C", "n", std::to_string(n), file);
-            }
-            ::_exit(1);
-        }
-        char byte = 0; // the writer runs
-        ASSERT_EQ(::read(started[0], &byte, 1), 1);
-        ::close(started[0]);
-        ::close(started[1]);
-        ::usleep(random() % 3000);
-        ::kill(pid, SIGKILL);
-        ASSERT_TRUE(WIFSIGNALED(Wait(pid))) << round;
-        const std::string now = ReadFile(file); // state(n) is "[C]\r\nn=" n ...
-        const long n = now.size() > 7 ? std::atol(now.c_str() + 7) : -1;
-        ASSERT_TRUE(n >= last && now == state(n)) << "round " << round << ": " << now.substr(0, 20);
-        last = n;
-    }
-    EXPECT_GT(last, 0) << "the writers never got a write done";
-    // The next write clears what the killed writers left behind.
-    ASSERT_NE(Write("C", "n", "0", file), 0);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path("")), {}), 1);
-}
-
-TEST(Concurrency, FourProcessesLoseNoUpdate) {
-    TempDir dir;
-    const std::string file = dir.Path("shared.ini");
-    // Half into one shared section, half into one of the process's own.
-    const auto section = [](int p, int k) { return k % 2 ? "Shared" : "Own" + std::to_string(p); };
-    const auto key = [](int p, int k) { return "p" + std::to_string(p) + "k" + std::to_string(k); };
-    std::vector<pid_t> writers;
-    for (int p = 0; p < 4; ++p) {
-        writers.push_back(::fork());
-        if (writers.back() == 0) {
-            int failures = 0;
-            for (int k = 0; k < 250; ++k)
-                failures += Write(section(p, k), key(p, k), std::to_string(k), file) == 0;
-            ::_exit(failures);
-        }
-    }
-    for (const pid_t pid : writers)
-        EXPECT_EQ(Wait(pid), 0); // exited, and no write failed
-    const std::string text = ReadFile(file);
-    int found = 0;
-    for (int p = 0; p < 4; ++p) {
-        for (int k = 0; k < 250; ++k)
-            found += FindValue(text, section(p, k), key(p, k)) == std::to_string(k);
-    }
-    EXPECT_EQ(found, 1000);
-}
 
 } // namespace

@@ -19,24 +19,20 @@
 #include <vector>
 
 #include "ini/ini_test_files.h"
+#include "platform/profile/ini_text.h"
 #include "platform/profile/profile_posix.h"
+#include "support/child_posix.h"
 
 namespace {
 
 using ini_test::ReadFile;
 using ini_test::TempDir;
 using ini_test::WriteFile;
+using platform::ini::FindValue;
 namespace fs = std::filesystem;
 
 constexpr uid_t kNobody = 65534;
 constexpr int kSkipped = 254;
-
-int Wait(pid_t pid) {
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    return status;
-}
 
 // The directory kinds a user's emulator may live in.
 enum class Kind { Ordinary, ReadOnlyWithWritableFile, WritableNotReadable };
@@ -75,9 +71,11 @@ public:
     }
 
     platform::PosixProfile& Profile() { return profile_; }
+    const std::string& Home() const { return home_; }
     const std::string& File() const { return file_; }
-    int Write(const std::string& key, const std::string& value) {
-        return profile_.WritePrivateProfileStringA("C", key.c_str(), value.c_str(), file_.c_str());
+    int Write(const std::string& key, const std::string& value, const std::string& section = "C") {
+        return profile_.WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
+                                                   file_.c_str());
     }
     // Through the functions, so that a cut rewrite is put back first.
     std::string Value(const char* key) {
@@ -164,6 +162,10 @@ TEST_P(KilledWriter, LeavesTheFileOldOrNew) {
     std::cout << GetParam().name << ": " << kRounds << " kills, " << last << " writes done, "
               << putBack << " cut rewrites in place put back\n";
     EXPECT_GT(last, 0) << "the writers never got a write done";
+    // The next write clears what the killed writers left behind.
+    ASSERT_NE(box.Write("n", "0"), 0);
+    fs::permissions(box.Home(), fs::perms(0755)); // so that it can be listed
+    EXPECT_EQ(std::distance(fs::directory_iterator(box.Home()), {}), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -268,6 +270,9 @@ TEST(FullDisk, RewriteInPlaceFailsWithTheFileIntact) {
 TEST_P(KilledWriter, FourWritersLoseNoUpdate) {
     Sandbox box(GetParam().kind);
     box.Start("[C]\r\n");
+    // Half into one shared section, half into one of the writer's own.
+    const auto section = [](int p, int k) { return k % 2 ? "Shared" : "Own" + std::to_string(p); };
+    const auto key = [](int p, int k) { return "p" + std::to_string(p) + "k" + std::to_string(k); };
     std::vector<pid_t> writers;
     for (int p = 0; p < 4; ++p) {
         writers.push_back(::fork());
@@ -276,8 +281,7 @@ TEST_P(KilledWriter, FourWritersLoseNoUpdate) {
                 ::_exit(kSkipped);
             int failures = 0;
             for (int k = 0; k < 100; ++k)
-                failures += box.Write("p" + std::to_string(p) + "k" + std::to_string(k),
-                                      std::to_string(k)) == 0;
+                failures += box.Write(key(p, k), std::to_string(k), section(p, k)) == 0;
             ::_exit(failures);
         }
     }
@@ -286,11 +290,8 @@ TEST_P(KilledWriter, FourWritersLoseNoUpdate) {
     const std::string text = ReadFile(box.File());
     int found = 0;
     for (int p = 0; p < 4; ++p) {
-        for (int k = 0; k < 100; ++k) {
-            const std::string line = "p" + std::to_string(p) + "k" + std::to_string(k) + "=" +
-                                     std::to_string(k) + "\r\n";
-            found += text.find(line) != std::string::npos;
-        }
+        for (int k = 0; k < 100; ++k)
+            found += FindValue(text, section(p, k), key(p, k)) == std::to_string(k);
     }
     EXPECT_EQ(found, 400);
 }

@@ -57,16 +57,12 @@ std::vector<CommandLinePiece> SplitArgumentPieces(const std::string& line, std::
     return args;
 }
 
-std::vector<CommandLinePiece> SplitCommandLinePieces(const std::string& line) {
-    std::vector<CommandLinePiece> args;
+CommandLinePiece ProgramPiece(const std::string& line) {
     const std::size_t n = line.size();
-    if (n == 0) {
-        return args;
-    }
     // The program name: no backslash rules, a quote only groups.
     CommandLinePiece program;
     std::size_t i = 0;
-    if (line[0] == '"') {
+    if (n > 0 && line[0] == '"') {
         i = 1;
         while (i < n && line[i] != '"') {
             program.text += line[i++];
@@ -80,16 +76,16 @@ std::vector<CommandLinePiece> SplitCommandLinePieces(const std::string& line) {
         }
     }
     program.end = i;
-    args.push_back(std::move(program));
-    for (CommandLinePiece& arg : SplitArgumentPieces(line, i)) {
-        args.push_back(std::move(arg));
-    }
-    return args;
+    return program;
 }
 
 std::vector<std::string> SplitCommandLine(const std::string& line) {
-    std::vector<std::string> args;
-    for (CommandLinePiece& piece : SplitCommandLinePieces(line)) {
+    if (line.empty()) {
+        return {};
+    }
+    CommandLinePiece program = ProgramPiece(line);
+    std::vector<std::string> args{std::move(program.text)};
+    for (CommandLinePiece& piece : SplitArgumentPieces(line, program.end)) {
         args.push_back(std::move(piece.text));
     }
     return args;

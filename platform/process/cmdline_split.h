@@ -20,8 +20,8 @@ struct CommandLinePiece {
 // CommandLineToArgvW (quotes group, backslashes are literal except before a quote).
 std::vector<std::string> SplitCommandLine(const std::string& line);
 
-// The same split, each argument with its place in the line.
-std::vector<CommandLinePiece> SplitCommandLinePieces(const std::string& line);
+// The program name at the start of the line, with its place.
+CommandLinePiece ProgramPiece(const std::string& line);
 
 // The arguments that follow the program name when it ends at `programEnd`.
 std::vector<CommandLinePiece> SplitArgumentPieces(const std::string& line, std::size_t programEnd);

@@ -139,26 +139,26 @@ std::vector<char*> Argv(std::vector<std::string>& args) {
 class PosixStarter final : public ProgramStarter {
 public:
     StartResult Start(const std::string& commandLine) override {
-        const std::vector<CommandLinePiece> pieces = SplitCommandLinePieces(commandLine);
-        if (pieces.empty() || pieces[0].text.empty()) {
+        const CommandLinePiece name = ProgramPiece(commandLine);
+        if (name.text.empty()) {
             return {false, std::strerror(ENOENT)};
         }
-        const Program program = FindProgram(commandLine, pieces[0]);
+        const Program program = FindProgram(commandLine, name);
         if (program.native.empty()) {
             return {false, std::strerror(ENOENT)};
         }
         const std::string& native = program.native;
+        const std::vector<CommandLinePiece> args = SplitArgumentPieces(commandLine, program.end);
         std::vector<std::string> direct{native};
-        for (CommandLinePiece& arg : SplitArgumentPieces(commandLine, program.end)) {
-            direct.push_back(std::move(arg.text));
+        for (const CommandLinePiece& arg : args) {
+            direct.push_back(arg.text);
         }
         std::vector<std::string> throughWine;
         if (EndsWithExe(native)) {
             const std::string wine = FindWine();
             if (!wine.empty()) {
                 throughWine = {wine, native};
-                for (std::string& arg :
-                     WineArguments(commandLine, program.end, PathMap::System())) {
+                for (std::string& arg : WineArguments(commandLine, args, PathMap::System())) {
                     throughWine.push_back(std::move(arg));
                 }
             }

@@ -44,9 +44,9 @@ std::string PathArgument(const std::string& text, const PathMap& map) {
 
 } // namespace
 
-std::vector<std::string> WineArguments(const std::string& line, std::size_t programEnd,
+std::vector<std::string> WineArguments(const std::string& line,
+                                       const std::vector<CommandLinePiece>& pieces,
                                        const PathMap& map) {
-    const std::vector<CommandLinePiece> pieces = SplitArgumentPieces(line, programEnd);
     std::vector<std::string> args;
     std::size_t i = 0;
     while (i < pieces.size()) {

@@ -2,6 +2,7 @@
 // Copyright (C) 2026 House Vorlanes
 #pragma once
 #include "platform/files/paths.h"
+#include "platform/process/cmdline_split.h"
 
 #include <cstddef>
 #include <string>
@@ -10,12 +11,13 @@
 namespace platform {
 
 // The arguments a Windows program started through Wine receives for the command
-// line `line`, whose program name ends at `programEnd`. Wine joins its arguments
+// line `line`, split after its program name as `args`. Wine joins its arguments
 // with single blanks and knows no "~1" names, so every stretch of the line that
 // reads as an existing file or directory (across blanks, after an option prefix
 // such as "-i") becomes one argument holding its long system path; the rest is
 // split as Windows splits it.
-std::vector<std::string> WineArguments(const std::string& line, std::size_t programEnd,
+std::vector<std::string> WineArguments(const std::string& line,
+                                       const std::vector<CommandLinePiece>& args,
                                        const PathMap& map);
 
 } // namespace platform

@@ -28,8 +28,8 @@ TEST_P(WineArgumentsTest, HandsEveryNamedFileOverWhole) {
     tmp.Write("H/root.pce");
     const platform::PathMap map({{'H', tmp.native() + "/H", "H"}, {'Z', "/", "/"}});
     const std::string line = std::string("H:\\HUGO\\hu-go!.exe") + GetParam().line;
-    const std::size_t programEnd = platform::SplitCommandLinePieces(line)[0].end;
-    EXPECT_EQ(platform::WineArguments(line, programEnd, map), GetParam().argv) << line;
+    const auto args = platform::SplitArgumentPieces(line, platform::ProgramPiece(line).end);
+    EXPECT_EQ(platform::WineArguments(line, args, map), GetParam().argv) << line;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -418,28 +418,43 @@ void ForgetDirectoryListings() {
 
 namespace {
 
-std::string NativeOf(const PathMap& map, const std::string& systemPath, bool lookahead) {
-    std::string rest = systemPath;
-    const DriveInfo* drive = nullptr;
-    if (const char letter = DriveLetterOf(systemPath)) {
-        for (const DriveInfo& d : map.Drives()) {
-            if (d.letter == letter) {
-                drive = &d;
-            }
-        }
-        if (!drive) {
-            return {}; // no such drive here
-        }
-        rest = systemPath.substr(2);
-    } else if (!rest.empty() && rest[0] == '\\') {
-        // Rooted but without a drive: the current directory's drive.
-        const char current = DriveLetterOf(map.CurrentDirectory());
-        for (const DriveInfo& d : map.Drives()) {
-            if (d.letter == current) {
-                drive = &d;
-            }
+// The drive with this letter, if there is one.
+const DriveInfo* FindDrive(const PathMap& map, char letter) {
+    const DriveInfo* found = nullptr;
+    for (const DriveInfo& d : map.Drives()) {
+        if (d.letter == letter) {
+            found = &d;
         }
     }
+    return found;
+}
+
+// The drive a system path is written with: its own letter, or for a rooted
+// path without one ("\x"), the current directory's; 0 for a relative path.
+char WrittenDrive(const PathMap& map, const std::string& systemPath) {
+    if (const char letter = DriveLetterOf(systemPath)) {
+        return letter;
+    }
+    return !systemPath.empty() && systemPath[0] == '\\' ? DriveLetterOf(map.CurrentDirectory()) : 0;
+}
+
+// `native`, which lies under the drive's root, as a path on that drive.
+std::string OnDrive(const DriveInfo& d, const std::string& native) {
+    std::string rest = native.substr(d.nativeRoot == "/" ? 1 : d.nativeRoot.size());
+    if (!rest.empty() && rest[0] == '/') {
+        rest.erase(0, 1);
+    }
+    std::replace(rest.begin(), rest.end(), '/', '\\');
+    return std::string(1, d.letter) + ":\\" + rest;
+}
+
+std::string NativeOf(const PathMap& map, const std::string& systemPath, bool lookahead) {
+    const bool lettered = DriveLetterOf(systemPath) != 0;
+    const DriveInfo* drive = FindDrive(map, WrittenDrive(map, systemPath));
+    if (lettered && !drive) {
+        return {}; // no such drive here
+    }
+    const std::string rest = lettered ? systemPath.substr(2) : systemPath;
     if (!drive) {
         return Walk(std::string(), rest, std::string(), lookahead);
     }
@@ -450,24 +465,9 @@ std::string NativeOf(const PathMap& map, const std::string& systemPath, bool loo
 // in "\\" when that does.
 std::string SystemFormLike(const PathMap& map, const std::string& systemPath,
                            const std::string& native) {
-    std::string result;
-    char letter = DriveLetterOf(systemPath);
-    if (letter == 0 && !systemPath.empty() && systemPath[0] == '\\') {
-        letter = DriveLetterOf(map.CurrentDirectory());
-    }
-    for (const DriveInfo& d : map.Drives()) {
-        if (d.letter == letter && HasPrefixDir(native, d.nativeRoot)) {
-            std::string rest = native.substr(d.nativeRoot == "/" ? 1 : d.nativeRoot.size());
-            if (!rest.empty() && rest[0] == '/') {
-                rest.erase(0, 1);
-            }
-            std::replace(rest.begin(), rest.end(), '/', '\\');
-            result = std::string(1, letter) + ":\\" + rest;
-        }
-    }
-    if (result.empty()) {
-        result = map.ToSystem(native);
-    }
+    const DriveInfo* drive = FindDrive(map, WrittenDrive(map, systemPath));
+    std::string result = drive && HasPrefixDir(native, drive->nativeRoot) ? OnDrive(*drive, native)
+                                                                          : map.ToSystem(native);
     if (!systemPath.empty() && systemPath.back() == '\\' && result.back() != '\\') {
         result += '\\';
     }
@@ -533,12 +533,7 @@ std::string PathMap::ToSystem(const std::string& nativePath) const {
         std::replace(relative.begin(), relative.end(), '/', '\\');
         return relative;
     }
-    std::string rest = path.substr(best->nativeRoot == "/" ? 1 : best->nativeRoot.size());
-    if (!rest.empty() && rest[0] == '/') {
-        rest.erase(0, 1);
-    }
-    std::replace(rest.begin(), rest.end(), '/', '\\');
-    return std::string(1, best->letter) + ":\\" + rest;
+    return OnDrive(*best, path);
 }
 
 std::string PathMap::ToNative(const std::string& systemPath) const {

@@ -169,23 +169,24 @@ Walked WalkFrom(std::string base, const std::vector<std::string>& names, std::si
 struct Resolved {
     std::string name;
     bool exists = false;
+    std::optional<Walked> rest = std::nullopt; // the path below it, when walked to choose it
 };
 
 // Among the long names a short form can stand for, the one under which most of
 // the rest of the path exists; among equals the one Windows would have named
 // "~1", the oldest, then the first in name order.
-std::string ChooseLongName(const std::string& base, const std::vector<std::string>& candidates,
-                           const std::vector<std::string>& names, std::size_t i,
-                           const std::string& floor, bool lookahead) {
+Resolved ChooseLongName(const std::string& base, const std::vector<std::string>& candidates,
+                        const std::vector<std::string>& names, std::size_t i,
+                        const std::string& floor, bool lookahead) {
     struct Choice {
         const std::string* name;
-        std::size_t existing;
+        Walked rest;
         bool bornKnown;
         timespec born;
     };
     auto better = [](const Choice& a, const Choice& b) {
-        if (a.existing != b.existing) {
-            return a.existing > b.existing;
+        if (a.rest.existing != b.rest.existing) {
+            return a.rest.existing > b.rest.existing;
         }
         if (a.bornKnown != b.bornKnown) {
             return a.bornKnown;
@@ -200,13 +201,13 @@ std::string ChooseLongName(const std::string& base, const std::vector<std::strin
     for (const std::string& candidate : candidates) {
         const std::string path = Join(base, candidate);
         Choice choice{
-            &candidate, lookahead ? WalkFrom(path, names, i + 1, floor).existing : 0, false, {}};
+            &candidate, lookahead ? WalkFrom(path, names, i + 1, floor) : Walked{}, false, {}};
         choice.bornKnown = BirthTime(path, choice.born);
         if (!best || better(choice, *best)) {
-            best = choice;
+            best = std::move(choice);
         }
     }
-    return *best->name;
+    return {*best->name, true, lookahead ? std::optional<Walked>(best->rest) : std::nullopt};
 }
 
 // The real name of names[i] in `base`: as written when it exists, else the first
@@ -250,7 +251,7 @@ Resolved ResolveComponent(const std::string& base, const std::vector<std::string
     if (candidates.size() == 1) {
         return {candidates[0], true};
     }
-    return {ChooseLongName(base, candidates, names, i, floor, lookahead), true};
+    return ChooseLongName(base, candidates, names, i, floor, lookahead);
 }
 
 Walked WalkFrom(std::string base, const std::vector<std::string>& names, std::size_t i,
@@ -281,6 +282,11 @@ Walked WalkFrom(std::string base, const std::vector<std::string>& names, std::si
             continue;
         }
         const Resolved resolved = ResolveComponent(base, names, i, floor, lookahead);
+        if (resolved.rest) { // the rest was walked already, to choose this name
+            walked.native = resolved.rest->native;
+            walked.existing += 1 + resolved.rest->existing;
+            return walked;
+        }
         base = Join(base, resolved.name);
         found = resolved.exists;
         walked.existing += found ? 1 : 0;

@@ -2,6 +2,7 @@
 // Copyright (C) 2026 House Vorlanes
 #include "platform/profile/profile_posix.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -165,18 +166,15 @@ void LockExclusive(int fd) {
 // Both cases of "not enough room" leave the list with two NULs, as Windows does.
 // The list of section names needs one spare byte more: Windows reports an
 // exact fit as cut short.
-std::uint32_t FillList(const std::vector<std::string_view>& items, char* buffer, std::uint32_t size,
-                       bool& truncated, std::size_t spare = 0) {
-    std::string list;
-    for (const auto& item : items)
-        list.append(item).push_back('\0');
+std::uint32_t FillList(std::string_view list, char* buffer, std::uint32_t size, bool& truncated,
+                       std::size_t spare = 0) {
     if (size == 0) {
         truncated = !list.empty();
         return 0;
     }
     truncated = list.size() + 1 + (list.empty() ? 0 : spare) > size;
     if (!truncated) {
-        std::memcpy(buffer, list.data(), list.size());
+        std::copy(list.begin(), list.end(), buffer);
         buffer[list.size()] = '\0';
         if (list.empty() && size > 1)
             buffer[1] = '\0';
@@ -192,12 +190,20 @@ std::uint32_t FillList(const std::vector<std::string_view>& items, char* buffer,
     return size - 2;
 }
 
-std::uint32_t ListResult(const std::vector<std::string_view>& items, char* buffer,
-                         std::uint32_t size, std::uint32_t notFoundCode, std::size_t spare = 0) {
+// The list as the caller gets it: its items, each ending in its NUL.
+std::uint32_t ListResult(std::string_view list, char* buffer, std::uint32_t size,
+                         std::uint32_t notFoundCode, std::size_t spare = 0) {
     bool truncated = false;
-    const std::uint32_t count = FillList(items, buffer, size, truncated, spare);
-    t_lastError = truncated ? kMoreData : (items.empty() ? notFoundCode : kSuccess);
+    const std::uint32_t count = FillList(list, buffer, size, truncated, spare);
+    t_lastError = truncated ? kMoreData : (list.empty() ? notFoundCode : kSuccess);
     return count;
+}
+
+template <typename Strings> std::string Joined(const Strings& items) {
+    std::string list;
+    for (const auto& item : items)
+        list.append(item).push_back('\0');
+    return list;
 }
 
 std::vector<std::string_view> Views(const std::vector<std::string>& strings) {
@@ -348,24 +354,11 @@ class Spelling {
 public:
     explicit Spelling(std::string_view text) : utf8_(IsUtf8(text)) {}
     std::string In(std::string_view s) const { return utf8_ ? Utf8From1252(s) : std::string(s); }
+    // A NUL is the same byte in both and never part of a UTF-8 sequence, so a
+    // whole list spells as its items do.
     std::string Out(std::string_view s) const { return utf8_ ? Utf8To1252(s) : std::string(s); }
-    template <typename Strings> std::vector<std::string> InAll(const Strings& items) const {
-        return Each(items, [this](std::string_view s) { return In(s); });
-    }
-    template <typename Strings> std::vector<std::string> OutAll(const Strings& items) const {
-        return Each(items, [this](std::string_view s) { return Out(s); });
-    }
 
 private:
-    template <typename Strings, typename Spell>
-    static std::vector<std::string> Each(const Strings& items, Spell spell) {
-        std::vector<std::string> out;
-        out.reserve(items.size());
-        for (const auto& item : items)
-            out.push_back(spell(item));
-        return out;
-    }
-
     bool utf8_;
 };
 
@@ -445,9 +438,9 @@ std::uint32_t PosixProfile::GetPrivateProfileStringA(const char* section, const 
         return ListResult({}, buffer, size, loaded);
     if (loaded == kSuccess && (section == nullptr || key == nullptr)) {
         if (section == nullptr)
-            return ListResult(Views(spelling.OutAll(ini::SectionNames(text))), buffer, size,
+            return ListResult(spelling.Out(Joined(ini::SectionNames(text))), buffer, size,
                               kSuccess);
-        return ListResult(Views(spelling.OutAll(ini::KeyNames(text, spelling.In(section)))), buffer,
+        return ListResult(spelling.Out(Joined(ini::KeyNames(text, spelling.In(section)))), buffer,
                           size, kFileNotFound);
     }
     std::string_view value = defaultValue ? defaultValue : "";
@@ -486,7 +479,7 @@ std::uint32_t PosixProfile::GetPrivateProfileSectionA(const char* section, char*
         ListResult({}, buffer, size, kFileNotFound);
         return 0;
     }
-    return ListResult(Views(spelling.OutAll(*entries)), buffer, size, kSuccess);
+    return ListResult(spelling.Out(Joined(*entries)), buffer, size, kSuccess);
 }
 
 std::uint32_t PosixProfile::GetPrivateProfileSectionNamesA(char* buffer, std::uint32_t size,
@@ -500,7 +493,7 @@ std::uint32_t PosixProfile::GetPrivateProfileSectionNamesA(char* buffer, std::ui
             buffer[0] = '\0';
         return Fail(code);
     }
-    return ListResult(Views(Spelling(text).OutAll(ini::SectionNames(text))), buffer, size, kSuccess,
+    return ListResult(Spelling(text).Out(Joined(ini::SectionNames(text))), buffer, size, kSuccess,
                       1);
 }
 
@@ -550,7 +543,9 @@ std::int32_t PosixProfile::WritePrivateProfileSectionA(const char* section, cons
                 out = ini::RemoveSection(text, spelling.In(section));
                 return exists;
             }
-            const std::vector<std::string> spelt = spelling.InAll(lines);
+            std::vector<std::string> spelt;
+            for (const std::string_view line : lines)
+                spelt.push_back(spelling.In(line));
             out = ini::ReplaceSection(text, spelling.In(section), Views(spelt));
             return true;
         });

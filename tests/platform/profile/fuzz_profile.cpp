@@ -112,27 +112,19 @@ void Write(Input& in, bool wholeSection) {
     bool allowed = ini::IsWritableSection(section) &&
                    (wholeSection || (ini::IsWritableKey(key) && ini::IsWritableValue(value)));
     std::string list;
-    std::vector<std::string> entries; // as reading the section gives them back
-    bool afterUnnamed = false;
+    std::string body = "[s]\n"; // the entries as lines below a header
     for (int n = wholeSection ? in.Byte() % 4 : 0; n > 0; --n) {
         std::string entry = in.Text(20);
         if (entry.empty())
             entry = "e";
         allowed = allowed && ini::IsWritableEntry(entry);
         list.append(entry).push_back('\0');
-        // Read as a line below the header: a byte-order mark opens no such line.
-        const std::string text = "[s]\n" + entry;
-        ini::LineReader reader(text);
-        ini::Line line;
-        if (!reader.Next(line) || !reader.Next(line) || line.kind == ini::LineKind::Blank)
-            continue;
-        // As Wine reads it: an unnamed entry right after another is none.
-        const bool unnamed = line.kind == ini::LineKind::Entry && line.name.empty();
-        if (line.kind == ini::LineKind::Entry && !(unnamed && afterUnnamed))
-            entries.push_back(std::string(line.name) +
-                              (line.hasEquals ? "=" + std::string(line.value) : ""));
-        afterUnnamed = unnamed;
+        body.append(entry).push_back('\n');
     }
+    // As reading the section gives them back; a refused entry makes them moot.
+    const std::vector<std::string> entries =
+        allowed ? ini::SectionEntries(body, "s").value_or(std::vector<std::string>{})
+                : std::vector<std::string>{};
     const std::string before = ReadFile(File());
     const char* s = section.c_str();
     const bool ok =

@@ -8,6 +8,7 @@
 #ifdef VORLANES_HAVE_XCB
 #include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
 #include <xcb/xcb.h>
 #endif
 
@@ -15,10 +16,41 @@ namespace platform {
 
 #ifdef VORLANES_HAVE_XCB
 namespace {
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
+// The XCB functions are taken from the copy Qt's X11 platform has loaded.
+// Linking XCB would load it before main and put it in the way of every symbol
+// the Qt libraries look up at start-up, for a request only a dialog makes.
+struct Xcb {
+    decltype(&xcb_intern_atom) internAtom = nullptr;
+    decltype(&xcb_intern_atom_reply) internAtomReply = nullptr;
+    decltype(&xcb_change_property) changeProperty = nullptr;
+    decltype(&xcb_flush) flush = nullptr;
+
+    static const Xcb* Loaded() {
+        static const Xcb xcb = [] {
+            Xcb found;
+            void* library = dlopen("libxcb.so.1", RTLD_NOW | RTLD_NOLOAD);
+            if (!library) {
+                return found;
+            }
+            found.internAtom =
+                reinterpret_cast<decltype(found.internAtom)>(dlsym(library, "xcb_intern_atom"));
+            found.internAtomReply = reinterpret_cast<decltype(found.internAtomReply)>(
+                dlsym(library, "xcb_intern_atom_reply"));
+            found.changeProperty = reinterpret_cast<decltype(found.changeProperty)>(
+                dlsym(library, "xcb_change_property"));
+            found.flush = reinterpret_cast<decltype(found.flush)>(dlsym(library, "xcb_flush"));
+            return found; // the platform keeps it loaded; no dlclose
+        }();
+        const bool complete =
+            xcb.internAtom && xcb.internAtomReply && xcb.changeProperty && xcb.flush;
+        return complete ? &xcb : nullptr;
+    }
+};
+
+xcb_atom_t Atom(const Xcb& xcb, xcb_connection_t* connection, const char* name) {
     const xcb_intern_atom_cookie_t cookie =
-        xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+        xcb.internAtom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb.internAtomReply(connection, cookie, nullptr);
     const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     std::free(reply);
     return atom;
@@ -37,15 +69,19 @@ void KeepOutOfTaskBar(QWidget* window) {
         !window->isWindow()) {
         return;
     }
+    const Xcb* xcb = Xcb::Loaded();
+    if (!xcb) {
+        return;
+    }
     xcb_connection_t* connection = x11->connection();
     const auto id = static_cast<xcb_window_t>(window->winId());
-    const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
-    const xcb_atom_t skip = Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+    const xcb_atom_t state = Atom(*xcb, connection, "_NET_WM_STATE");
+    const xcb_atom_t skip = Atom(*xcb, connection, "_NET_WM_STATE_SKIP_TASKBAR");
     if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE) {
         return;
     }
-    xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 1, &skip);
-    xcb_flush(connection);
+    xcb->changeProperty(connection, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 1, &skip);
+    xcb->flush(connection);
 #else
     (void)window;
 #endif

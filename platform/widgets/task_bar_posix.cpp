@@ -25,25 +25,28 @@ struct Xcb {
     decltype(&xcb_change_property) changeProperty = nullptr;
     decltype(&xcb_flush) flush = nullptr;
 
+    // Null where XCB is not loaded (another platform) or lacks a function.
     static const Xcb* Loaded() {
-        static const Xcb xcb = [] {
-            Xcb found;
+        static const Xcb* const loaded = []() -> const Xcb* {
             void* library = dlopen("libxcb.so.1", RTLD_NOW | RTLD_NOLOAD);
             if (!library) {
-                return found;
+                return nullptr;
             }
-            found.internAtom =
-                reinterpret_cast<decltype(found.internAtom)>(dlsym(library, "xcb_intern_atom"));
-            found.internAtomReply = reinterpret_cast<decltype(found.internAtomReply)>(
-                dlsym(library, "xcb_intern_atom_reply"));
-            found.changeProperty = reinterpret_cast<decltype(found.changeProperty)>(
-                dlsym(library, "xcb_change_property"));
-            found.flush = reinterpret_cast<decltype(found.flush)>(dlsym(library, "xcb_flush"));
-            return found; // the platform keeps it loaded; no dlclose
+            static Xcb xcb; // the platform keeps the library loaded; no dlclose
+            Take(library, "xcb_intern_atom", xcb.internAtom);
+            Take(library, "xcb_intern_atom_reply", xcb.internAtomReply);
+            Take(library, "xcb_change_property", xcb.changeProperty);
+            Take(library, "xcb_flush", xcb.flush);
+            const bool complete =
+                xcb.internAtom && xcb.internAtomReply && xcb.changeProperty && xcb.flush;
+            return complete ? &xcb : nullptr;
         }();
-        const bool complete =
-            xcb.internAtom && xcb.internAtomReply && xcb.changeProperty && xcb.flush;
-        return complete ? &xcb : nullptr;
+        return loaded;
+    }
+
+private:
+    template <typename Function> static void Take(void* library, const char* name, Function& to) {
+        to = reinterpret_cast<Function>(dlsym(library, name));
     }
 };
 

@@ -1,23 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
-#include "app/dialog_style.h"
+#include "forms/handlers.h"
 
-class QLabel;
-class Frontend;
+#include <span>
 
 // The about box: name and version, the credit line and the homepage. It has
 // no load handler; every opening shows the texts fixed at build time.
-class Aboutfrontend : public VbDialog {
-    Q_OBJECT
+class Aboutfrontend final : public forms::FormOf<Aboutfrontend> {
 public:
-    explicit Aboutfrontend(Frontend& main);
+    Aboutfrontend() : FormOf(Description()) {}
+
+    static const forms::Description& Description();
+    static std::span<const forms::Wire<Aboutfrontend>> Wiring();
 
     void OKButton_Click();
-
-private:
-    QPushButton* OKButton = nullptr;
-    QLabel* Anglish = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
 };

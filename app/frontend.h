@@ -1,43 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
+#include "forms/host.h"
 #include "platform/services.h"
 
-#include <QMainWindow>
-#include <QPointer>
+#include <memory>
+#include <span>
 #include <string>
 
-class QPushButton;
-class QTabWidget;
-class QAction;
 class Confighugo;
 class Pathemulator;
 class Aboutfrontend;
-namespace platform {
-class DriveList;
-class DirList;
-class FileList;
-} // namespace platform
 
 // The main window: the ROM browser, the launch, and the door to the dialogs.
-class Frontend : public QMainWindow {
-    Q_OBJECT
+class Frontend final : public forms::FormOf<Frontend>, public forms::MainWindow {
 public:
-    explicit Frontend(platform::Services services);
+    Frontend(platform::Services services, forms::Host& host);
     ~Frontend() override;
 
-    // The short path of a directory path ending in "\"; uses no window state.
-    static std::string ShortPath(const std::string& path);
-    // Reads the stored emulator directory into EmulatorDir again.
-    void reload();
+    static const forms::Description& Description();
+    static std::span<const forms::Wire<Frontend>> Wiring();
+
+    std::string ShortPath(const std::string& path) const override;
+    void reload() override;
 
     const std::string& emulatorDir() const { return EmulatorDir; }
-    platform::Services& services() { return services_; }
-
-    // The shared dialog instances, null while not loaded.
-    Confighugo* configDialog() const;
-    Pathemulator* pathDialog() const;
-    Aboutfrontend* aboutDialog() const;
+    // The shared dialogs, made on first use.
+    Confighugo* configDialog() const { return configDialog_.get(); }
+    Pathemulator* pathDialog() const { return pathDialog_.get(); }
+    Aboutfrontend* aboutDialog() const { return aboutDialog_.get(); }
 
     void Form_Load();
     void Drive_Change();
@@ -48,22 +39,16 @@ public:
     void About_Click();
     void Quit_Click();
 
-private:
-    template <class Dialog> void ShowShared(QPointer<Dialog>& slot);
-    void TellUnreadable(const std::string& path, const std::string& reason);
+    void Created() override;
+    void ListFailed(std::string_view list, const std::string& path,
+                    const std::string& reason) override;
 
+private:
     platform::Services services_;
+    forms::Host& host_;
     std::string EmulatorDir;
 
-    QTabWidget* SSTab1 = nullptr;
-    QTabWidget* SSTab2 = nullptr;
-    platform::DriveList* Drive = nullptr;
-    platform::DirList* Dir = nullptr;
-    platform::FileList* File = nullptr;
-    QPushButton* Go = nullptr;
-    QPushButton* Setup = nullptr;
-
-    QPointer<Confighugo> configDialog_;
-    QPointer<Pathemulator> pathDialog_;
-    QPointer<Aboutfrontend> aboutDialog_;
+    std::unique_ptr<Confighugo> configDialog_;
+    std::unique_ptr<Pathemulator> pathDialog_;
+    std::unique_ptr<Aboutfrontend> aboutDialog_;
 };

@@ -24,8 +24,3 @@ std::string ShortPath(const std::string& path) {
     }
     return result;
 }
-
-std::string DirectoryPart(const std::string& fileName) {
-    const std::size_t last = fileName.rfind('\\');
-    return last == std::string::npos ? std::string() : fileName.substr(0, last + 1);
-}

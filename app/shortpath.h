@@ -6,6 +6,3 @@
 // The emulator's 8.3-like form of a directory path ending in "\": every name of
 // more than 8 characters becomes its first 6 characters and "~1". Purely textual.
 std::string ShortPath(const std::string& path);
-
-// A file name's directory, up to and including its last "\" (empty when none).
-std::string DirectoryPart(const std::string& fileName);

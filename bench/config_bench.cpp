@@ -7,6 +7,7 @@
 #include "config/hugo_fixture.h"
 #include "config/hugo_ini.h"
 #include "ini/tolv_cini.h"
+#include "support/fake_view.h"
 
 #include <benchmark/benchmark.h>
 
@@ -34,9 +35,12 @@ struct Fixture {
     }
     IniDir dir;
     FakeSettings settings;
-    NoStarter starter;
-    FakeFileDialog files;
-    Frontend frontend{platform::Services{settings, starter, files}};
+    fakes::Starter starter;
+    fakes::Front front;
+    forms::Host host{front};
+    Frontend frontend{platform::Services{settings, starter, platform::PathMap::System(),
+                                         platform::SystemProfile()},
+                      host};
 };
 
 Fixture& Shared() {
@@ -47,10 +51,9 @@ Fixture& Shared() {
 void BM_OpenDialog(benchmark::State& state) {
     Fixture& f = Shared();
     for (auto _ : state) {
-        auto* dialog = new Confighugo(f.frontend);
-        benchmark::DoNotOptimize(dialog);
+        f.frontend.Setup_Click(); // built and loaded
         state.PauseTiming();
-        delete dialog;
+        f.front.Of(*f.frontend.configDialog()).Click("CancelButton");
         state.ResumeTiming();
     }
 }

@@ -11,9 +11,9 @@
 // its instructions per entry:
 //   valgrind --tool=callgrind --collect-atstart=no bench/list_fill_bench
 //       --benchmark_filter='^FillFileList/10000$'
+#include "front/qt/dir_list.h"
+#include "front/qt/file_list.h"
 #include "platform/files/paths.h"
-#include "platform/widgets/dir_list.h"
-#include "platform/widgets/file_list.h"
 #include "support/temp_dir.h"
 
 #include <algorithm>
@@ -89,9 +89,14 @@ template <class Fill> void Measured(Fill&& fill) {
     CALLGRIND_TOGGLE_COLLECT;
 }
 
-template <class List> void Fill(List& list, const std::string& path) {
-    list.SetPath(path);
+// What opening a directory does: one listing, the rows shown.
+void Fill(qtfront::FileList& list, const std::string& path) {
+    list.Show(path, platform::ListDirectory(path));
     list.doItemsLayout(); // what showing the rows would do
+}
+void Fill(qtfront::DirList& list, const std::string& path) {
+    list.Open(path, nullptr, nullptr);
+    list.doItemsLayout();
 }
 
 void PerEntry(benchmark::State& state) {
@@ -124,15 +129,14 @@ void BareFileScan(benchmark::State& state) {
     Bare(state, false);
 }
 void FillFileList(benchmark::State& state) {
-    platform::FileList list;
-    list.SetPattern("*.pce;*.zip;*.iso");
+    qtfront::FileList list("*.pce;*.zip;*.iso");
     FillList(state, list, false);
 }
 void BareDirScan(benchmark::State& state) {
     Bare(state, true);
 }
 void FillDirList(benchmark::State& state) {
-    platform::DirList list;
+    qtfront::DirList list;
     FillList(state, list, true);
 }
 

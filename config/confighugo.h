@@ -1,30 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
-#include "app/dialog_style.h"
-#include "app/kept_bytes.h"
 #include "config/hugo_ini.h"
+#include "forms/handlers.h"
+#include "platform/services.h"
 
-#include <array>
 #include <memory>
+#include <span>
 #include <string>
 
-class Frontend;
 class Tolv_CIni;
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QRadioButton;
-class QTabWidget;
 
 // "Setup Hu-Go!": shows the emulator's settings from "Hu-go!.ini" on two tabs;
 // OK writes them back, Annuler and the close box write nothing.
-class Confighugo : public VbDialog {
-    Q_OBJECT
+class Confighugo final : public forms::FormOf<Confighugo> {
 public:
-    explicit Confighugo(Frontend& main);
+    Confighugo(platform::Services services, forms::MainWindow& main);
     ~Confighugo() override;
+
+    static const forms::Description& Description();
+    static std::span<const forms::Wire<Confighugo>> Wiring();
+
+    const Tolv_CIni* ini() const { return ini_.get(); }
 
     void Form_Load();
     void OKButton_Click();
@@ -50,40 +47,17 @@ public:
     void Option4_Click();
 
 private:
-    template <std::size_t N>
-    static void SelectInGroup(const std::array<QRadioButton*, N>& group, std::size_t chosen);
-    template <std::size_t N>
-    static std::optional<int> SelectedIn(const std::array<QRadioButton*, N>& group);
-    static void ShowSwitch(QCheckBox* box, int state);
-    static int SwitchState(const QCheckBox* box);
-
+    // The handler of the option at `position` in a group: its own option on,
+    // every other one of the group off, first to last.
+    void Select(hugo::Field group, int position);
     void ShowSettings(const hugo::Settings& settings);
-    hugo::Settings ShownSettings() const;
-    void ShowRomDir(const std::string& bytes);
-    std::string RomDirBytes() const;
+    hugo::Settings ShownSettings();
 
-    Frontend& main_;
+    platform::Services services_;
+    forms::MainWindow& main_;
     std::unique_ptr<Tolv_CIni> ini_;
-
-    QTabWidget* SSTab = nullptr;
-    QPushButton* OKButton = nullptr;
-    QPushButton* CancelButton = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* Rom_Dir = nullptr;
-    QPushButton* Browse = nullptr;
-    QCheckBox* Modeeagle = nullptr;
-    QCheckBox* Exactdraw = nullptr;
-    QCheckBox* Son = nullptr;
-    QCheckBox* Staticrefresh = nullptr;
-    QGroupBox* Modegraphique = nullptr;
-    QGroupBox* Langue = nullptr;
-    std::array<QRadioButton*, 5> graph{};
-    std::array<QRadioButton*, 8> langue{};
-    std::array<QRadioButton*, 4> Option{};
-
-    // The ROM directory as it came from the file (or the file dialog).
-    KeptBytes romDir_;
-    // The value loaded has the longest length a read gives back, so the file may
-    // hold more: OK must not write the shown part over it.
+    // The ROM directory as loaded: it has the longest length a read gives back,
+    // so the file may hold more, and OK must not write the shown part over it.
+    std::string romDirLoaded_;
     bool romDirMayBeCut_ = false;
 };

@@ -151,7 +151,7 @@ bool Save(Tolv_CIni& ini, const Settings& settings, bool keepRomDir) {
     return allWritten;
 }
 
-std::string RomDirToStore(const std::string& text, ShortPathFunction shortPath) {
+std::string RomDirToStore(const std::string& text, const ShortPathFunction& shortPath) {
     if (text.empty()) {
         return text;
     }

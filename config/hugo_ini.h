@@ -2,6 +2,7 @@
 // Copyright (C) 2026 House Vorlanes
 #pragma once
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -99,10 +100,10 @@ inline constexpr std::size_t kLongestRead = 254;
 // attempted write succeeded.
 bool Save(Tolv_CIni& ini, const Settings& settings, bool keepRomDir = false);
 
-using ShortPathFunction = std::string (*)(const std::string&);
+using ShortPathFunction = std::function<std::string(const std::string&)>;
 // What OK stores for the ROM directory box: a typed directory without its
 // closing "\" gets one, so that the short path keeps its last name; an empty
 // box stays empty.
-std::string RomDirToStore(const std::string& text, ShortPathFunction shortPath);
+std::string RomDirToStore(const std::string& text, const ShortPathFunction& shortPath);
 
 } // namespace hugo

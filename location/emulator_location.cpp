@@ -17,7 +17,7 @@ platform::SaveResult SaveEmulatorDir(platform::SettingsStore& store, const std::
     return store.Save(kApplication, kSection, kKey, dir);
 }
 
-std::string StoredForm(const std::string& typed, std::string (*shortPath)(const std::string&)) {
+std::string StoredForm(const std::string& typed, const ShortPathFunction& shortPath) {
     std::string text = typed;
     if (!EndsWithSeparator(text)) {
         text += '\\';

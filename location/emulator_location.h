@@ -3,6 +3,7 @@
 #pragma once
 #include "platform/settings/settings.h"
 
+#include <functional>
 #include <string>
 
 // Where the emulator is installed: one per-user entry, a short path ending in "\".
@@ -18,6 +19,7 @@ platform::SaveResult SaveEmulatorDir(platform::SettingsStore& store, const std::
 
 // What the path dialog stores for the text the user typed or browsed: a
 // trailing "\", then the short path form (by `shortPath`), ending in "\".
-std::string StoredForm(const std::string& typed, std::string (*shortPath)(const std::string&));
+using ShortPathFunction = std::function<std::string(const std::string&)>;
+std::string StoredForm(const std::string& typed, const ShortPathFunction& shortPath);
 
 } // namespace location

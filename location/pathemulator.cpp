@@ -2,94 +2,80 @@
 // Copyright (C) 2026 House Vorlanes
 #include "location/pathemulator.h"
 
-#include "app/frontend.h"
-#include "app/short_form_question.h"
-#include "app/shortpath.h"
 #include "location/emulator_location.h"
-#include "platform/widgets/message_box.h"
+#include "location/short_form_question.h"
 
-#include <QLabel>
-#include <QLineEdit>
+#include <array>
 
-namespace {
-QString Text(const std::string& bytes) {
-    return QString::fromLocal8Bit(bytes);
+using forms::Event;
+using forms::Kind;
+
+const forms::Description& Pathemulator::Description() {
+    static const forms::Description form{
+        .name = "Pathemulator",
+        .caption = "Path - Emulators",
+        .width = 5775,
+        .height = 1065,
+        .border = forms::Border::FixedDialog,
+        .position = forms::kDialogPosition,
+        .menus = {},
+        .controls =
+            {
+                {"Label2", Kind::Label, "HuGo!", {120, 360, 975, 255}, 3},
+                {"Pathhugo", Kind::TextBox, "", {1200, 360, 2295, 285}, 2},
+                {"Browse", Kind::Button, "...", {3600, 360, 255, 255}, 4},
+                {"OKButton", Kind::Button, "OK", {4440, 120, 1215, 375}, 0},
+                {"CancelButton", Kind::Button, "Annuler", {4440, 600, 1215, 375}, 1},
+            },
+    };
+    return form;
 }
-} // namespace
 
-Pathemulator::Pathemulator(Frontend& main)
-    : VbDialog("Pathemulator", QStringLiteral("Path - Emulators"), 5775, 1065), main_(main) {
-    OKButton = AddButton("OKButton", QStringLiteral("OK"), 4440, 120);
-    CancelButton = AddButton("CancelButton", QStringLiteral("Annuler"), 4440, 600);
-
-    Label2 = new QLabel(QStringLiteral("HuGo!"), this);
-    NameControl(Label2, "Label2", QStringLiteral("HuGo!"));
-    PlaceTwips(Label2, 120, 360, 975, 255);
-
-    Pathhugo = new QLineEdit(this);
-    NameControl(Pathhugo, "Pathhugo", QStringLiteral("Emulator directory"));
-    PlaceTwips(Pathhugo, 1200, 360, 2295, 285);
-    Label2->setBuddy(Pathhugo);
-
-    Browse = new QPushButton(QStringLiteral("..."), this);
-    NameControl(Browse, "Browse", QStringLiteral("Browse"));
-    PlaceTwips(Browse, 3600, 360, 255, 255);
-    MakeEnterPresses(Browse);
-
-    setTabOrder(OKButton, CancelButton);
-    setTabOrder(CancelButton, Pathhugo);
-    setTabOrder(Pathhugo, Browse);
-    OKButton->setFocus();
-
-    connect(OKButton, &QPushButton::clicked, this, &Pathemulator::OKButton_Click);
-    connect(CancelButton, &QPushButton::clicked, this, &Pathemulator::CancelButton_Click);
-    connect(Browse, &QPushButton::clicked, this, &Pathemulator::Browse_Click);
-
-    Form_Load();
+std::span<const forms::Wire<Pathemulator>> Pathemulator::Wiring() {
+    static const std::array<forms::Wire<Pathemulator>, 4> wiring{{
+        {"Pathemulator", Event::Load, &Pathemulator::Form_Load},
+        {"Browse", Event::Click, &Pathemulator::Browse_Click},
+        {"OKButton", Event::Click, &Pathemulator::OKButton_Click},
+        {"CancelButton", Event::Click, &Pathemulator::CancelButton_Click},
+    }};
+    return wiring;
 }
+
+Pathemulator::Pathemulator(platform::Services services, forms::MainWindow& main)
+    : FormOf(Description()), services_(services), main_(main) {}
 
 void Pathemulator::Form_Load() {
-    ShowDir(location::ReadEmulatorDir(main_.services().settings));
+    view().SetText("Pathhugo", location::ReadEmulatorDir(services_.settings));
 }
 
 void Pathemulator::Browse_Click() {
-    const std::string chosen = main_.services().fileDialog.ChooseFile();
+    const std::string chosen = view().ChooseFile();
     if (chosen.empty()) {
         return;
     }
-    ShowDir(DirectoryPart(chosen));
+    view().SetText("Pathhugo", platform::DirectoryPart(chosen));
 }
 
 void Pathemulator::OKButton_Click() {
-    const std::string typed = DirBytes();
-    const std::string stored = location::StoredForm(typed, &Frontend::ShortPath);
-    if (!MayStoreShortForm(this, typed, stored)) {
+    const std::string typed = view().Text("Pathhugo");
+    const std::string stored = location::StoredForm(
+        typed, [this](const std::string& path) { return main_.ShortPath(path); });
+    if (!location::MayStoreShortForm(view(), services_.paths, typed, stored)) {
         return; // the text stays as typed
     }
-    ShowDir(stored);
-    const platform::SaveResult saved = location::SaveEmulatorDir(main_.services().settings, stored);
+    view().SetText("Pathhugo", stored);
+    const platform::SaveResult saved = location::SaveEmulatorDir(services_.settings, stored);
     if (!saved.ok) {
-        platform::ShowMessage(this, windowTitle(),
-                              QStringLiteral("The emulator's directory %1 could not be saved: %2")
-                                  .arg(dir_.shown(), Text(saved.reason)));
+        view().Tell("The emulator's directory " + stored + " could not be saved: " + saved.reason);
         return;
     }
     if (!saved.note.empty()) {
-        platform::ShowMessage(this, windowTitle(), Text(saved.note));
+        view().Tell(saved.note);
     }
     main_.reload();
-    close();
+    view().Close();
 }
 
 void Pathemulator::CancelButton_Click() {
-    close();
-}
-
-void Pathemulator::ShowDir(const std::string& bytes) {
-    Pathhugo->setText(dir_.Show(bytes));
-    Pathhugo->setCursorPosition(0); // the drive letter in sight, not the end
-}
-
-std::string Pathemulator::DirBytes() const {
-    return dir_.Bytes(Pathhugo->text());
+    view().Close();
 }

@@ -1,20 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
-#include "app/dialog_style.h"
-#include "app/kept_bytes.h"
+#include "forms/handlers.h"
+#include "platform/services.h"
 
-#include <string>
-
-class Frontend;
-class QLabel;
-class QLineEdit;
+#include <span>
 
 // "Path - Emulators": where the user tells the program where the emulator is.
-class Pathemulator : public VbDialog {
-    Q_OBJECT
+class Pathemulator final : public forms::FormOf<Pathemulator> {
 public:
-    explicit Pathemulator(Frontend& main);
+    Pathemulator(platform::Services services, forms::MainWindow& main);
+
+    static const forms::Description& Description();
+    static std::span<const forms::Wire<Pathemulator>> Wiring();
 
     void Form_Load();
     void Browse_Click();
@@ -22,14 +20,6 @@ public:
     void CancelButton_Click();
 
 private:
-    void ShowDir(const std::string& bytes);
-    std::string DirBytes() const;
-
-    Frontend& main_;
-    KeptBytes dir_;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Pathhugo = nullptr;
-    QPushButton* Browse = nullptr;
-    QPushButton* OKButton = nullptr;
-    QPushButton* CancelButton = nullptr;
+    platform::Services services_;
+    forms::MainWindow& main_;
 };

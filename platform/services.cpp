@@ -5,7 +5,7 @@
 namespace platform {
 
 Services SystemServices() {
-    return {SystemSettings(), SystemStarter(), SystemFileDialog()};
+    return {SystemSettings(), SystemStarter(), PathMap::System(), SystemProfile()};
 }
 
 } // namespace platform

@@ -14,4 +14,9 @@ char DriveLetterOf(const std::string& systemPath) {
     return 0;
 }
 
+std::string DirectoryPart(const std::string& fileName) {
+    const std::size_t last = fileName.rfind('\\');
+    return last == std::string::npos ? std::string() : fileName.substr(0, last + 1);
+}
+
 } // namespace platform

@@ -50,4 +50,7 @@ private:
 // The drive letter of a system path ("D:\x" -> 'D'), 0 when it has none.
 char DriveLetterOf(const std::string& systemPath);
 
+// A file name's directory, up to and including its last "\" (empty when none).
+std::string DirectoryPart(const std::string& fileName);
+
 } // namespace platform

@@ -1,33 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
-#include "app/aboutfrontend.h"
 #include "app/frontend.h"
+
+#include "app/aboutfrontend.h"
+#include "app/shortpath.h"
 #include "config/confighugo.h"
 #include "location/pathemulator.h"
-#include "platform/files/paths.h"
-#include "platform/widgets/dir_list.h"
-#include "platform/widgets/drive_list.h"
-#include "platform/widgets/file_list.h"
-#include "platform/widgets/message_box.h"
-#include "support/fakes.h"
+#include "support/fake_view.h"
 #include "support/temp_dir.h"
-#include "support/widgets.h"
 
-#include <QApplication>
-#include <QFocusEvent>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A main window started in a directory tree of the test's own, with the
-// operating system faked and message boxes recorded.
+// A main window started in a directory tree of the test's own.
 class FrontendTest : public ::testing::Test {
 protected:
     FrontendTest() {
@@ -36,234 +24,149 @@ protected:
             tree.Write(std::string("roms/") + name);
         }
         tree.Write("roms/Hudson Collection/Long image name.pce");
-        previous = fs::current_path();
-        fs::current_path(tree.path() / "roms");
-        previousSink = platform::SetMessageSink(
-            [this](const QString& title, const QString& text) { messages << title + "|" + text; });
-        window = std::make_unique<Frontend>(system.services());
+        program.host.Show(window);
     }
-    ~FrontendTest() override {
-        window.reset();
-        platform::SetMessageSink(previousSink);
-        fs::current_path(previous);
+    fakes::View& view() { return program.front.Of(window); }
+    void Store(const std::string& dir) {
+        program.system.settings.values[{"Vorlanes", "HuGo", "Path"}] = dir;
     }
-
-    template <class T> T* Control(const char* name) {
-        return window->findChild<T*>(QString::fromLatin1(name));
-    }
-    std::vector<std::string> Files() {
-        auto* list = Control<platform::FileList>("File");
-        std::vector<std::string> names;
-        for (int i = 0; i < list->count(); ++i) {
-            names.push_back(list->Text(i).toStdString());
-        }
-        return names;
-    }
-    void Select(const std::string& name) {
-        auto* list = Control<platform::FileList>("File");
-        for (int i = 0; i < list->count(); ++i) {
-            if (list->Text(i).toStdString() == name) {
-                list->SetCurrentRow(i);
-                return;
-            }
-        }
-        FAIL() << "no image " << name;
-    }
-    void Open(const std::string& name) {
-        auto* dir = Control<platform::DirList>("Dir");
-        for (int i = 0; i < dir->count(); ++i) {
-            if (dir->Text(i).toStdString() == name) {
-                emit dir->activated(dir->Row(i));
-                return;
-            }
-        }
-        FAIL() << "no directory " << name;
-    }
-    std::string Roms() {
+    std::string Roms() const {
         return platform::PathMap::System().ToSystem((tree.path() / "roms").string());
     }
 
     TempDir tree;
-    fs::path previous;
-    platform::MessageSink previousSink;
-    QStringList messages;
-    fakes::System system;
-    std::unique_ptr<Frontend> window;
+    InDirectory here{tree.MakeDir("roms")};
+    fakes::Program program;
+    Frontend window{program.services(), program.host};
 };
 
-TEST_F(FrontendTest, OpensOnTheCurrentDirectoryWithItsControlsInOrder) {
-    EXPECT_EQ(window->windowTitle(), "House Vorlanes' Frontend");
-    EXPECT_EQ(window->centralWidget()->size(), QSize(431, 341));
-    EXPECT_EQ(Control<platform::DriveList>("Drive")->Drive(), 'Z');
-    EXPECT_EQ(Control<platform::DirList>("Dir")->Path(), Roms());
-    EXPECT_EQ(Files(), (std::vector<std::string>{"disc.iso", "GAME.PCE", "Game.Pce", "game.pce",
-                                                 "game.zip"}));
-    EXPECT_EQ(window->emulatorDir(), "") << "nothing stored yet";
-
-    const QStringList order = {"SSTab1", "SSTab2", "Drive", "Dir", "File", "Go", "Setup"};
-    EXPECT_EQ(TabOrder(Control<QWidget>("SSTab1"), order), order);
-    QStringList menus;
-    for (QAction* menu : window->menuBar()->actions()) {
-        menus << menu->menu()->objectName() + ":" + menu->text() + ">" +
-                     menu->menu()->actions().first()->text();
-    }
-    EXPECT_EQ(menus,
-              QStringList({"Files:Files>Quit", "Options:Options>Directories", "help:?>About"}));
+TEST_F(FrontendTest, OpensOnTheCurrentDirectoryWithNothingStored) {
+    EXPECT_EQ(view().Drive("Drive"), platform::DriveLetterOf(Roms()));
+    EXPECT_EQ(view().Path("Dir"), Roms());
+    EXPECT_EQ(view().Files(), (std::vector<std::string>{"disc.iso", "GAME.PCE", "Game.Pce",
+                                                        "game.pce", "game.zip"}));
+    EXPECT_EQ(window.emulatorDir(), "");
+    EXPECT_TRUE(view().told.empty());
 }
 
 TEST_F(FrontendTest, TheDriveAndDirectoryListsLeadTheFileList) {
-    Open("Hudson Collection");
-    EXPECT_EQ(Files(), std::vector<std::string>{"Long image name.pce"});
-    emit Control<platform::DriveList>("Drive")->Change(); // Z: again: the process's directory
-    EXPECT_EQ(Control<platform::DirList>("Dir")->Path(), Roms());
-    EXPECT_EQ(Files().size(), 5u);
+    view().OpenDir("Hudson Collection");
+    EXPECT_EQ(view().Files(), std::vector<std::string>{"Long image name.pce"});
+    view().SelectFile("Long image name.pce");
+    view().OpenDir("roms");
+    EXPECT_EQ(view().Files().size(), 5u);
+    EXPECT_EQ(view().FileName("File"), "") << "a directory opened afresh selects nothing";
 }
 
 TEST_F(FrontendTest, GoStartsTheEmulatorOnTheSelectedImage) {
-    window->Go_Click();
-    EXPECT_TRUE(system.starter.started.empty()) << "nothing selected";
-
-    system.settings.values[{"Vorlanes", "HuGo", "Path"}] = "C:\\HUGO\\";
-    window->reload();
-    Select("disc.iso");
-    window->Go_Click();
-    Select("Game.Pce");
-    window->Go_Click();
-    Open("Hudson Collection");
-    Select("Long image name.pce");
-    window->Go_Click();
-    QTest::keyClick(Control<QPushButton>("Go"), Qt::Key_Return); // Enter on the focused Go
-    const std::string roms = Frontend::ShortPath(Roms() + "\\");
-    EXPECT_EQ(system.starter.started,
-              (std::vector<std::string>{
-                  "C:\\HUGO\\hu-go!.exe -c2 -i" + roms + "\\disc.iso",
-                  "C:\\HUGO\\hu-go!.exe " + roms + "Hudson~1\\\\Long image name.pce",
-                  "C:\\HUGO\\hu-go!.exe " + roms + "Hudson~1\\\\Long image name.pce"}));
-    EXPECT_TRUE(messages.isEmpty());
-}
-
-TEST_F(FrontendTest, TabIntoTheFileListANavigationKeyAndEnterOnGoStartTheEmulator) {
-    system.settings.values[{"Vorlanes", "HuGo", "Path"}] = "C:\\HUGO\\";
-    window->reload();
-    Open("Hudson Collection"); // one image
-    for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Down}) {
-        auto* list = Control<platform::FileList>("File");
-        ASSERT_TRUE(list->SetPath(list->Path())); // afresh, nothing selected
-        QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
-        QApplication::sendEvent(list, &tabIn);
-        QTest::keyClick(list, key);
-        QTest::keyClick(Control<QPushButton>("Go"), Qt::Key_Return);
+    const std::string roms = ShortPath(Roms() + "\\");
+    const struct {
+        const char* image;
+        std::string started; // empty: nothing starts
+    } cases[] = {
+        {"", ""},
+        {"disc.iso", "C:\\HUGO\\hu-go!.exe -c2 -i" + roms + "\\disc.iso"},
+        {"GAME.PCE", "C:\\HUGO\\hu-go!.exe " + roms + "\\GAME.PCE"},
+        {"Game.Pce", ""},
+        {"game.zip", "C:\\HUGO\\hu-go!.exe " + roms + "\\game.zip"},
+    };
+    Store("C:\\HUGO\\");
+    window.reload();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.image);
+        program.system.starter.started.clear();
+        view().SelectFile(c.image);
+        view().Click("Go");
+        EXPECT_EQ(program.system.starter.started, c.started.empty()
+                                                      ? std::vector<std::string>{}
+                                                      : std::vector<std::string>{c.started});
     }
-    const std::string image = "C:\\HUGO\\hu-go!.exe " + Frontend::ShortPath(Roms() + "\\") +
-                              "Hudson~1\\\\Long image name.pce";
-    EXPECT_EQ(system.starter.started, (std::vector<std::string>{image, image}));
+    view().OpenDir("Hudson Collection");
+    view().SelectFile("Long image name.pce");
+    view().Click("Go");
+    EXPECT_EQ(program.system.starter.started.back(),
+              "C:\\HUGO\\hu-go!.exe " + roms + "Hudson~1\\\\Long image name.pce");
+    EXPECT_TRUE(view().told.empty());
 }
 
-TEST_F(FrontendTest, AFailedStartIsToldAndTheWindowStaysUsable) {
-    system.starter.result = {false, "No such file or directory"};
-    Select("game.pce");
-    window->Go_Click();
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(
-        messages[0].startsWith("House Vorlanes' Frontend|The emulator could not be started"));
-    EXPECT_TRUE(messages[0].contains("hu-go!.exe "));
-    EXPECT_TRUE(messages[0].contains("No such file or directory"));
-    Open("Hudson Collection");
-    EXPECT_EQ(Files().size(), 1u);
+TEST_F(FrontendTest, AFailedStartIsToldAndPointsToTheDirectoriesWhenNoneIsStored) {
+    program.system.starter.result = {false, "No such file or directory"};
+    view().SelectFile("game.pce");
+    for (const std::string stored : {"", "C:\\HUGO\\"}) {
+        Store(stored);
+        window.reload();
+        view().Click("Go");
+    }
+    ASSERT_EQ(view().told.size(), 2u);
+    for (const std::string& told : view().told) {
+        EXPECT_EQ(told.rfind("The emulator could not be started.\n\n", 0), 0u) << told;
+        EXPECT_NE(told.find("hu-go!.exe "), std::string::npos);
+        EXPECT_NE(told.find("No such file or directory"), std::string::npos);
+    }
+    EXPECT_NE(view().told[0].find("Options > Directories"), std::string::npos);
+    EXPECT_EQ(view().told[1].find("Options > Directories"), std::string::npos);
 }
 
 TEST_F(FrontendTest, AnUnreadableDirectoryIsReportedAndTheListsStay) {
     fs::remove_all(tree.path() / "roms/Hudson Collection");
-    Open("Hudson Collection");
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains("Hudson Collection"));
-    EXPECT_TRUE(messages[0].contains("No such file or directory"));
-    EXPECT_EQ(Control<platform::DirList>("Dir")->Path(), Roms());
-    EXPECT_EQ(Files().size(), 5u);
+    view().OpenDir("Hudson Collection");
+    ASSERT_EQ(view().told.size(), 1u);
+    EXPECT_EQ(view().told[0],
+              "The directory " + Roms() +
+                  "\\Hudson Collection cannot be read.\n\nNo such file or directory");
+    EXPECT_EQ(view().Path("Dir"), Roms());
+    EXPECT_EQ(view().Files().size(), 5u);
 }
 
 TEST(FrontendStart, AnUnreadableStartDirectoryIsToldBeforeFallingBackToTheDrivesRoot) {
     TempDir tree;
     // A "\\" in a name: the system path of this directory leads elsewhere, so it
     // cannot be listed even by a user whom permissions do not stop.
-    const fs::path unreadable = tree.MakeDir("a\\b");
-    const InDirectory here(unreadable);
-    QStringList messages;
-    const platform::MessageSink previousSink = platform::SetMessageSink(
-        [&](const QString& title, const QString& text) { messages << title + "|" + text; });
-    fakes::System system;
-    {
-        Frontend window(system.services());
-        EXPECT_EQ(window.findChild<platform::DirList*>("Dir")->Path(), "Z:\\");
-    }
-    platform::SetMessageSink(previousSink);
-    ASSERT_EQ(messages.size(), 1);
-    const QString path = QString::fromStdString(
-        platform::PathMap::System().ToSystem(tree.path().string()) + "\\a\\b");
-    EXPECT_EQ(messages[0], "House Vorlanes' Frontend|The directory " + path +
-                               " cannot be read.\n\nNo such file or directory");
+    const InDirectory here(tree.MakeDir("a\\b"));
+    fakes::Program program;
+    Frontend window(program.services(), program.host);
+    program.host.Show(window);
+    fakes::View& view = program.front.Of(window);
+    EXPECT_EQ(view.Path("Dir"), "Z:\\");
+    EXPECT_EQ(view.told,
+              std::vector<std::string>{"The directory " +
+                                       platform::PathMap::System().ToSystem(tree.path().string()) +
+                                       "\\a\\b cannot be read.\n\nNo such file or directory"});
 }
 
 TEST_F(FrontendTest, ReloadPicksUpANewlyStoredDirectory) {
-    system.settings.values[{"Vorlanes", "HuGo", "Path"}] = "D:\\Emu\\";
-    EXPECT_EQ(window->emulatorDir(), "");
-    window->reload();
-    EXPECT_EQ(window->emulatorDir(), "D:\\Emu\\");
-}
-
-TEST_F(FrontendTest, F10AndAltAloneHighlightTheFirstMenuWithoutOpeningIt) {
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QMenuBar* bar = window->menuBar();
-    const QRect files = bar->actionGeometry(bar->actions().first());
-    const QImage plain = bar->grab(files).toImage();
-    for (const Qt::Key key : {Qt::Key_F10, Qt::Key_Alt}) {
-        SCOPED_TRACE(key);
-        Control<QWidget>("File")->setFocus();
-        QTest::keyClick(Control<QWidget>("File"), key);
-        ASSERT_NE(bar->activeAction(), nullptr);
-        EXPECT_EQ(bar->activeAction()->text(), "Files");
-        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-        EXPECT_NE(bar->grab(files).toImage(), plain) << "highlighted, and seen to be";
-        QTest::keyClick(window->menuBar(), Qt::Key_Escape);
-        EXPECT_EQ(window->menuBar()->activeAction(), nullptr);
-    }
+    Store("D:\\Emu\\");
+    EXPECT_EQ(window.emulatorDir(), "");
+    window.reload();
+    EXPECT_EQ(window.emulatorDir(), "D:\\Emu\\");
 }
 
 TEST_F(FrontendTest, EachDialogIsOneSharedInstanceLoadedAfreshAfterClosing) {
-    window->Directories_Click();
-    Pathemulator* first = window->pathDialog();
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(first->isVisible());
-    EXPECT_EQ(first->parent(), nullptr) << "an open dialog must outlive the main window";
-    window->Directories_Click();
-    EXPECT_EQ(window->pathDialog(), first);
+    view().Click("Directories");
+    Pathemulator* dialog = window.pathDialog();
+    ASSERT_NE(dialog, nullptr);
+    program.front.Of(*dialog).SetText("Pathhugo", "typed");
+    view().Click("Directories");
+    EXPECT_EQ(window.pathDialog(), dialog);
+    EXPECT_EQ(program.front.shown[dialog], 2) << "brought to the front";
+    EXPECT_EQ(program.front.Of(*dialog).Text("Pathhugo"), "typed") << "not loaded again";
 
-    first->close();
-    EXPECT_EQ(window->pathDialog(), nullptr);
-    window->Directories_Click(); // in the same turn as the close
-    ASSERT_NE(window->pathDialog(), nullptr);
-    EXPECT_TRUE(window->pathDialog()->isVisible());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_NE(window->pathDialog(), nullptr);
-    EXPECT_TRUE(window->pathDialog()->isVisible());
+    program.front.Of(*dialog).Click("CancelButton");
+    EXPECT_FALSE(dialog->Loaded());
+    view().Click("Directories");
+    EXPECT_TRUE(dialog->Loaded());
+    EXPECT_EQ(program.front.Of(*dialog).Text("Pathhugo"), "") << "loaded afresh";
 }
 
-TEST_F(FrontendTest, QuitLeavesTheProgramRunningWhileADialogIsOpen) {
-    const int steps = StepsBeforeTheProgramEnds({
-        [&] {
-            window->show();
-            window->About_Click();
-            window->Setup_Click();
-        },
-        [&] { window->Quit_Click(); },
-        [&] { window->aboutDialog()->close(); },
-        [&] { window->configDialog()->close(); },
-        [] {},
-    });
-    EXPECT_EQ(steps, 4) << "the program ends when its last dialog closes, not before";
-    EXPECT_FALSE(window->isVisible());
+TEST_F(FrontendTest, QuitEndsTheProgramOnlyOnceTheLastDialogHasClosed) {
+    view().Click("About");
+    view().Click("Setup");
+    view().Click("Quit");
+    EXPECT_FALSE(window.Loaded());
+    program.front.Of(*window.aboutDialog()).Click("OKButton");
+    EXPECT_FALSE(program.front.quit);
+    program.front.Of(*window.configDialog()).Click("CancelButton");
+    EXPECT_TRUE(program.front.quit);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #include "app/shortpath.h"
+#include "platform/files/paths.h"
 
 #include <gtest/gtest.h>
 
@@ -45,10 +46,10 @@ TEST(ShortPath, RunsOverTheWholeLengthBeyond255Characters) {
 }
 
 TEST(DirectoryPart, KeepsEverythingUpToTheLastSeparator) {
-    EXPECT_EQ(DirectoryPart("C:\\Emu\\hu-go!.exe"), "C:\\Emu\\");
-    EXPECT_EQ(DirectoryPart("C:\\"), "C:\\");
-    EXPECT_EQ(DirectoryPart("file.txt"), "");
-    EXPECT_EQ(DirectoryPart("C:\\" + std::string(400, 'n') + "\\f"),
+    EXPECT_EQ(platform::DirectoryPart("C:\\Emu\\hu-go!.exe"), "C:\\Emu\\");
+    EXPECT_EQ(platform::DirectoryPart("C:\\"), "C:\\");
+    EXPECT_EQ(platform::DirectoryPart("file.txt"), "");
+    EXPECT_EQ(platform::DirectoryPart("C:\\" + std::string(400, 'n') + "\\f"),
               "C:\\" + std::string(400, 'n') + "\\");
 }
 

@@ -28,5 +28,3 @@ public:
         return dir;
     }
 };
-using NoStarter = fakes::Starter;
-using FakeFileDialog = fakes::FileDialog;

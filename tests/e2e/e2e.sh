@@ -102,14 +102,14 @@ keys Tab space # from Go to Setup
 setup=$(window "Setup Hu-Go!")
 in_task_bar "$setup" && fail "Setup Hu-Go! has a task-bar button"
 focus "$setup"
-# The focus starts on OK; Tab goes on to Annuler, the tabs, RomDir, the five
-# video modes, the eight languages, the four switches.
-press 6 Tab && keys space        # video mode 2
-press 5 Tab && keys space        # language 2, "Espagnol"
-press 6 Tab && keys space        # Mode Eagle on
-press 15 shift+Tab && keys Right # back to the tabs: "Control"
-press 3 Tab && keys space        # "1 Player - Keyboard"
-press 5 shift+Tab && keys Return # OK
+# The focus starts on OK; Tab goes on to Annuler, the tabs, RomDir, the video
+# modes and the languages (one stop each, the arrows select), the switches.
+press 4 Tab && keys Down Down    # video mode 2
+press 1 Tab && keys Down Down    # language 2, "Espagnol"
+press 1 Tab && keys space        # Mode Eagle on
+press 4 shift+Tab && keys Right  # back to the tabs: "Control"
+press 1 Tab && keys Down Down    # "1 Player - Keyboard"
+press 3 shift+Tab && keys Return # OK
 gone "Setup Hu-Go!"
 printf '; written by the emulator\r\n[Main]\r\nvmode=2\r\nlanguage=2\r\nrom_dir=C:\\ROMS\\\r\neagle=1\r\nexact_draw=1\r\nsmode=-1\r\nstatic_refresh=0\r\nconfig=2\r\nfullscreen=1\r\n\r\n[Other]\r\nkey=value\r\n' > "$work/ini.expected"
 cmp "$work/ini.expected" "$emulator/Hu-go!.ini" || {

@@ -3,7 +3,6 @@
 #pragma once
 #include "platform/services.h"
 
-#include <deque>
 #include <map>
 #include <string>
 #include <tuple>
@@ -45,26 +44,12 @@ public:
     platform::StartResult result;
 };
 
-class FileDialog : public platform::OpenFileDialog {
-public:
-    std::string ChooseFile() override {
-        ++shown;
-        if (answers.empty()) {
-            return {};
-        }
-        std::string answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::deque<std::string> answers; // "" stands for a cancel
-    int shown = 0;
-};
-
 struct System {
     Settings settings;
     Starter starter;
-    FileDialog fileDialog;
-    platform::Services services() { return {settings, starter, fileDialog}; }
+    platform::Services services() {
+        return {settings, starter, platform::PathMap::System(), platform::SystemProfile()};
+    }
 };
 
 } // namespace fakes

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "platform/widgets/message_box.h"
+#include "front/qt/message_box.h"
 #include <vector>
 
 // Answers the program's questions in the user's place and keeps their texts;
@@ -16,11 +16,11 @@
 class QuestionRecorder {
 public:
     QuestionRecorder()
-        : previous_(platform::SetQuestionSink([this](const QString&, const QString& text) {
+        : previous_(qtfront::SetQuestionSink([this](const QString&, const QString& text) {
               questions << text;
               return answer;
           })) {}
-    ~QuestionRecorder() { platform::SetQuestionSink(previous_); }
+    ~QuestionRecorder() { qtfront::SetQuestionSink(previous_); }
     QuestionRecorder(const QuestionRecorder&) = delete;
     QuestionRecorder& operator=(const QuestionRecorder&) = delete;
 
@@ -28,7 +28,7 @@ public:
     bool answer = false;
 
 private:
-    platform::QuestionSink previous_;
+    qtfront::QuestionSink previous_;
 };
 
 // The named controls among `names` in the order Tab visits them, from `first`.

@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
+#include "forms/lists.h"
+
+#include <cctype>
+#include <utility>
+
+namespace forms {
+namespace {
+
+char Lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+// "Z:\a\b\" and "Z:\a\b" are the same directory; a root keeps its "\".
+std::string Tidy(std::string path) {
+    while (path.size() > 1 && path.back() == '\\' && !(path.size() == 3 && path[1] == ':')) {
+        path.pop_back();
+    }
+    if (path.size() == 2 && path[1] == ':') {
+        path += '\\';
+    }
+    return path;
+}
+
+} // namespace
+
+DriveRows::DriveRows(std::vector<platform::DriveInfo> drives) : drives_(std::move(drives)) {
+    shown_ = drives_.empty() ? 0 : drives_.front().letter;
+}
+
+std::string DriveRows::Text(int row) const {
+    const platform::DriveInfo& drive = drives_[static_cast<std::size_t>(row)];
+    std::string text{Lower(drive.letter), ':'};
+    if (!drive.label.empty()) {
+        text += " [" + drive.label + "]";
+    }
+    return text;
+}
+
+char DriveRows::Letter(int row) const {
+    return drives_[static_cast<std::size_t>(row)].letter;
+}
+
+int DriveRows::RowOf(char letter) const {
+    for (int row = 0; row < Count(); ++row) {
+        if (Letter(row) == letter) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+void DriveRows::Show(char letter) {
+    if (RowOf(letter) >= 0) {
+        shown_ = letter;
+    }
+}
+
+bool DriveRows::Choose(int row) {
+    if (row < 0 || row >= Count() || Letter(row) == shown_) {
+        return false;
+    }
+    shown_ = Letter(row);
+    return true;
+}
+
+bool DirRows::Open(const std::string& systemPath, std::string* reason, bool* changed) {
+    const std::string path = Tidy(systemPath);
+    platform::Listing listing = platform::ListDirectory(path);
+    if (!listing.ok) {
+        if (reason) {
+            *reason = listing.error;
+        }
+        return false;
+    }
+    if (changed) {
+        *changed = path != path_;
+    }
+    path_ = path;
+    listing_ = std::move(listing);
+
+    names_.clear();
+    chain_.clear();
+    // The root ("z:\"), then each name down to the open directory.
+    const std::size_t rootEnd = path.find('\\');
+    const std::string root = path.substr(0, rootEnd == std::string::npos ? 0 : rootEnd + 1);
+    std::string rootName = root;
+    if (!rootName.empty()) {
+        rootName[0] = Lower(rootName[0]);
+    }
+    names_.push_back(rootName);
+    chain_.push_back(root);
+    std::size_t start = root.size();
+    while (start < path.size()) {
+        std::size_t end = path.find('\\', start);
+        if (end == std::string::npos) {
+            end = path.size();
+        }
+        names_.push_back(path.substr(start, end - start));
+        chain_.push_back(path.substr(0, end));
+        start = end + 1;
+    }
+    chainRows_ = static_cast<int>(chain_.size());
+    std::vector<std::string> subdirs = platform::Subdirectories(listing_);
+    names_.insert(names_.end(), std::make_move_iterator(subdirs.begin()),
+                  std::make_move_iterator(subdirs.end()));
+    return true;
+}
+
+std::string DirRows::RowPath(int row) const {
+    if (row < 0 || row >= Count()) {
+        return {};
+    }
+    if (row < chainRows_) {
+        return chain_[static_cast<std::size_t>(row)];
+    }
+    return (path_.back() == '\\' ? path_ : path_ + '\\') + Name(row);
+}
+
+void FileRows::Show(const std::string& systemPath, const platform::Listing& listing) {
+    path_ = systemPath;
+    names_ = platform::MatchingFiles(listing, pattern_);
+    selected_ = -1;
+}
+
+} // namespace forms

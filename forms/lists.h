@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
+#pragma once
+#include "platform/files/dir_listing.h"
+#include "platform/files/paths.h"
+
+#include <string>
+#include <vector>
+
+// What the drive, directory and file lists hold and show; each front only draws
+// their rows. Names are kept as their exact bytes.
+namespace forms {
+
+// The machine's drives, each shown as "z: [label]".
+class DriveRows {
+public:
+    explicit DriveRows(std::vector<platform::DriveInfo> drives);
+
+    int Count() const { return static_cast<int>(drives_.size()); }
+    std::string Text(int row) const;
+    char Letter(int row) const;
+    int RowOf(char letter) const; // -1 when there is no such drive
+
+    char Drive() const { return shown_; }
+    // Shows a drive without telling anyone (start-up, or going back after a failure).
+    void Show(char letter);
+    // The user chose a row: true when that is another drive than the one the
+    // lists show, which then raises Change; choosing it again changes nothing.
+    bool Choose(int row);
+
+private:
+    std::vector<platform::DriveInfo> drives_;
+    char shown_ = 0;
+};
+
+// The chain of directories from the drive's root to the open one, then the
+// open one's subdirectories, each at its level in the tree.
+class DirRows {
+public:
+    const std::string& Path() const { return path_; }
+    // What the open directory held when it was opened.
+    const platform::Listing& Contents() const { return listing_; }
+    // Opens a system path ("Z:\home\ann", a root as "Z:\"). False with the
+    // reason when it cannot be read: nothing changes then. `changed` tells
+    // whether the path is another one than before.
+    bool Open(const std::string& systemPath, std::string* reason, bool* changed = nullptr);
+
+    int Count() const { return static_cast<int>(names_.size()); }
+    const std::string& Name(int row) const { return names_[static_cast<std::size_t>(row)]; }
+    int Level(int row) const { return row < chainRows_ ? row : chainRows_; }
+    bool IsChain(int row) const { return row < chainRows_; }
+    int OpenRow() const { return chainRows_ - 1; }
+    // The directory a row stands for; empty for no row.
+    std::string RowPath(int row) const;
+
+private:
+    std::string path_;
+    platform::Listing listing_;
+    std::vector<std::string> names_;
+    std::vector<std::string> chain_;
+    int chainRows_ = 0;
+};
+
+// The files of one directory that match a pattern, in name order.
+class FileRows {
+public:
+    explicit FileRows(std::string pattern) : pattern_(std::move(pattern)) {}
+
+    const std::string& Path() const { return path_; }
+    const std::string& Pattern() const { return pattern_; }
+    // Shows a directory already listed, nothing selected.
+    void Show(const std::string& systemPath, const platform::Listing& listing);
+
+    int Count() const { return static_cast<int>(names_.size()); }
+    const std::string& Name(int row) const { return names_[static_cast<std::size_t>(row)]; }
+    int Selected() const { return selected_; }
+    void Select(int row) { selected_ = row >= 0 && row < Count() ? row : -1; }
+    // The selected bare file name, empty when none is selected.
+    std::string FileName() const { return selected_ < 0 ? std::string() : Name(selected_); }
+
+private:
+    std::string path_;
+    std::string pattern_;
+    std::vector<std::string> names_;
+    int selected_ = -1;
+};
+
+} // namespace forms

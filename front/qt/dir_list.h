@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
+#pragma once
+#include "forms/lists.h"
+#include "front/qt/list_box.h"
+
+#include <QIcon>
+
+namespace qtfront {
+
+// The directory list: the chain from the drive's root to the open directory
+// (open folders, the open one tinted), then its subdirectories (closed
+// folders). Opening an entry (double-click or Enter) is the user's choice, told
+// by Chosen; highlighting one is not.
+class DirList : public ListBox {
+    Q_OBJECT
+public:
+    explicit DirList(QWidget* parent = nullptr);
+
+    const forms::DirRows& rows() const { return rows_; }
+    // Opens a directory; on failure nothing changes and `reason` says why.
+    bool Open(const std::string& systemPath, std::string* reason, bool* changed);
+
+    int RowCount() const override { return rows_.Count(); }
+    const std::string& Name(int row) const override { return rows_.Name(row); }
+    int Level(int row) const override { return rows_.Level(row); }
+    QVariant RowData(int row, int role) const override;
+
+signals:
+    void Chosen(int row);
+
+private:
+    forms::DirRows rows_;
+    QIcon openIcon_;
+    QIcon closedIcon_;
+};
+
+} // namespace qtfront

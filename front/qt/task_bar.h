@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
+#pragma once
+
+class QWidget;
+
+namespace qtfront {
+
+// Asks the window manager to give this top-level window no task-bar button,
+// and to offer neither resizing nor maximising it.
+// Call it each time the window is about to be shown (its show event), before
+// it is mapped: a window manager reads the request then, and drops it when
+// the window is hidden.
+void MarkFixedDialog(QWidget* window);
+
+} // namespace qtfront

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
+#include "forms/lists.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DirRows, TheChainThenTheSubdirectoriesEachAtItsLevel) {
+    TempDir tmp;
+    tmp.MakeDir("roms/Beta");
+    tmp.MakeDir("roms/alpha");
+    tmp.Write("roms/file.pce");
+    const std::string roms = platform::PathMap::System().ToSystem((tmp.path() / "roms").string());
+    forms::DirRows rows;
+    bool changed = false;
+    ASSERT_TRUE(rows.Open(roms + "\\", nullptr, &changed));
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(rows.Path(), roms) << "a directory's path has no trailing separator";
+    const int open = rows.OpenRow();
+    ASSERT_EQ(rows.Count(), open + 3);
+    EXPECT_EQ(rows.Name(0), std::string(1, static_cast<char>(std::tolower(roms[0]))) + ":\\");
+    EXPECT_EQ(rows.Name(open), "roms");
+    EXPECT_EQ(rows.Name(open + 1), "alpha");
+    EXPECT_EQ(rows.Name(open + 2), "Beta");
+    EXPECT_EQ(rows.Level(open), open);
+    EXPECT_EQ(rows.Level(open + 2), open + 1);
+    EXPECT_EQ(rows.RowPath(open + 2), roms + "\\Beta");
+    EXPECT_EQ(rows.RowPath(0), roms.substr(0, 3)) << "a root keeps its separator";
+
+    ASSERT_TRUE(rows.Open(roms, nullptr, &changed));
+    EXPECT_FALSE(changed);
+    std::string reason;
+    EXPECT_FALSE(rows.Open(roms + "\\gone", &reason, &changed));
+    EXPECT_EQ(reason, "No such file or directory");
+    EXPECT_EQ(rows.Path(), roms) << "a failure changes nothing";
+}
+
+TEST(DriveRows, ShowsEachDriveWithItsLabelAndChoosingTheShownOneChangesNothing) {
+    forms::DriveRows drives({{'C', "/c", ""}, {'Z', "/", "/"}});
+    EXPECT_EQ(drives.Text(0), "c:");
+    EXPECT_EQ(drives.Text(1), "z: [/]");
+    drives.Show('Z');
+    EXPECT_FALSE(drives.Choose(1));
+    EXPECT_TRUE(drives.Choose(0));
+    EXPECT_EQ(drives.Drive(), 'C');
+}
+
+} // namespace

@@ -33,7 +33,7 @@ TEST(DirRows, TheChainThenTheSubdirectoriesEachAtItsLevel) {
     EXPECT_FALSE(changed);
     std::string reason;
     EXPECT_FALSE(rows.Open(roms + "\\gone", &reason, &changed));
-    EXPECT_EQ(reason, "No such file or directory");
+    EXPECT_FALSE(reason.empty());
     EXPECT_EQ(rows.Path(), roms) << "a failure changes nothing";
 }
 

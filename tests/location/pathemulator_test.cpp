@@ -1,36 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
-#include "location/pathemulator.h"
-
-#include "app/frontend.h"
-#include "support/fake_view.h"
-#include "support/temp_dir.h"
+#include "location/path_fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-class PathemulatorTest : public ::testing::Test {
-protected:
-    PathemulatorTest() { program.host.Show(main); }
-    fakes::View& Open() {
-        main.Directories_Click();
-        return program.front.Of(*main.pathDialog());
-    }
-    bool IsOpen() const { return main.pathDialog() && main.pathDialog()->Loaded(); }
-    void Store(const std::string& value) {
-        program.system.settings.values[{"Vorlanes", "HuGo", "Path"}] = value;
-    }
-    std::string Stored() { return program.system.settings.Path(); }
-    // Types into the box and presses OK.
-    void Ok(fakes::View& dialog, const std::string& typed) {
-        dialog.SetText("Pathhugo", typed);
-        dialog.Click("OKButton");
-    }
-
-    fakes::Program program;
-    Frontend main{program.services(), program.host};
-};
 
 TEST_F(PathemulatorTest, StoresTheShortFormAndTheNextLaunchUsesIt) {
     const std::pair<const char*, const char*> cases[] = {
@@ -96,39 +70,6 @@ TEST_F(PathemulatorTest, ASaveTellsWhatFailedOrWasSetAside) {
     EXPECT_EQ(noting.told, std::vector<std::string>{program.system.settings.note});
     EXPECT_FALSE(IsOpen());
     EXPECT_EQ(main.emulatorDir(), "D:\\New\\");
-}
-
-// "C:\Progra~1\Hu-Go\" for "C:\Program Files (x86)\Hu-Go" leads into "Program
-// Files" once that holds the "~1": asked, No keeps the dialog with its text.
-TEST_F(PathemulatorTest, AsksBeforeStoringAShortFormThatLeadsElsewhere) {
-    TempDir alone{TempDir::ShortNamed{}};
-    alone.MakeDir("Program Files (x86)/Hu-Go");
-    TempDir both{TempDir::ShortNamed{}};
-    both.MakeDir("Program Files");
-    both.MakeDir("Program Files (x86)/Hu-Go");
-    const std::string aloneDir = platform::PathMap::System().ToSystem(alone.native());
-    const std::string bothDir = platform::PathMap::System().ToSystem(both.native());
-
-    Ok(Open(), aloneDir + "\\Program Files (x86)\\Hu-Go");
-    EXPECT_EQ(Stored(), aloneDir + "\\Progra~1\\Hu-Go\\") << "leads where it should: not asked";
-    Ok(Open(), bothDir + "\\Program Files (x86)\\Hu-Go\\x\\");
-    EXPECT_EQ(Stored(), bothDir + "\\Progra~1\\Hu-Go\\x\\") << "does not exist: not asked";
-
-    const std::string typed = bothDir + "\\Program Files (x86)\\Hu-Go";
-    fakes::View& dialog = Open();
-    Ok(dialog, typed);
-    ASSERT_EQ(dialog.asked.size(), 1u);
-    EXPECT_EQ(dialog.asked[0], bothDir + "\\Progra~1\\Hu-Go\\ leads to the directory\n" + bothDir +
-                                   "\\Program Files\\Hu-Go\\\nnot to\n" + typed +
-                                   "\\\nStore anyway?");
-    EXPECT_TRUE(IsOpen());
-    EXPECT_EQ(dialog.Text("Pathhugo"), typed);
-    EXPECT_EQ(Stored(), bothDir + "\\Progra~1\\Hu-Go\\x\\") << "nothing stored";
-
-    dialog.answer = true;
-    dialog.Click("OKButton");
-    EXPECT_EQ(Stored(), bothDir + "\\Progra~1\\Hu-Go\\");
-    EXPECT_FALSE(IsOpen());
 }
 
 TEST_F(PathemulatorTest, OkAfterTheMainWindowClosedSavesAndEndsTheProgram) {

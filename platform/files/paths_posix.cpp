@@ -343,16 +343,20 @@ bool HasPrefixDir(const std::string& path, const std::string& root) {
 }
 
 std::vector<DriveInfo> SystemDrives() {
-    std::string prefix;
-    if (const char* wine = std::getenv("WINEPREFIX"); wine && *wine) {
-        prefix = wine;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
-        prefix = std::string(home) + "/.wine";
-    }
-    return WinePrefixDrives(prefix);
+    return WinePrefixDrives(WinePrefixDir());
 }
 
 } // namespace
+
+std::string WinePrefixDir() {
+    if (const char* wine = std::getenv("WINEPREFIX"); wine && *wine) {
+        return wine;
+    }
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        return std::string(home) + "/.wine";
+    }
+    return {};
+}
 
 namespace {
 

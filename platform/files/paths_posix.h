@@ -8,6 +8,9 @@
 
 namespace platform {
 
+// The Wine prefix in use: $WINEPREFIX, or ~/.wine; empty when neither is known.
+std::string WinePrefixDir();
+
 // The drives of a Wine prefix (its dosdevices links, each where it says it
 // leads), followed by Z: for "/".
 std::vector<DriveInfo> WinePrefixDrives(const std::string& prefix);

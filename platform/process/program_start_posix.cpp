@@ -127,6 +127,17 @@ bool EndsWithExe(const std::string& name) {
     return tail == ".exe";
 }
 
+// "MZ": a Windows program, which runs under Wine however it is started.
+bool IsWindowsProgram(const std::string& path) {
+    char magic[2] = {};
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const bool windows = fd >= 0 && read(fd, magic, 2) == 2 && magic[0] == 'M' && magic[1] == 'Z';
+    if (fd >= 0) {
+        close(fd);
+    }
+    return windows;
+}
+
 std::vector<char*> Argv(std::vector<std::string>& args) {
     std::vector<char*> argv;
     for (std::string& a : args) {
@@ -158,8 +169,14 @@ public:
             const std::string wine = FindWine();
             if (!wine.empty()) {
                 throughWine = {wine, native};
-                for (std::string& arg : WineArguments(commandLine, args, PathMap::System())) {
+                std::vector<std::string> cannotOpen;
+                for (std::string& arg :
+                     WineArguments(commandLine, args, PathMap::System(), &cannotOpen)) {
                     throughWine.push_back(std::move(arg));
+                }
+                // A Windows program would start and fail on its own, without a word.
+                if (!cannotOpen.empty() && IsWindowsProgram(native)) {
+                    return {false, cannotOpen.front()};
                 }
             }
         }

@@ -16,8 +16,19 @@ namespace platform {
 // reads as an existing file or directory (across blanks, after an option prefix
 // such as "-i") becomes one argument holding its long system path; the rest is
 // split as Windows splits it.
+// `reasons`, when given, gets for each path handed over why Wine cannot open
+// it, or nothing when it can.
 std::vector<std::string> WineArguments(const std::string& line,
                                        const std::vector<CommandLinePiece>& args,
-                                       const PathMap& map);
+                                       const PathMap& map,
+                                       std::vector<std::string>* reasons = nullptr);
+
+// Why a Windows program under Wine cannot open the existing file or directory
+// at `native`, named `systemPath`: a name with a character Windows forbids or
+// with bytes that are not UTF-8, a device name such as CON, a name ending in a
+// dot or blank (Windows drops them), or a path over 259 characters. Empty
+// when it can.
+std::string WhyWineCannotOpen(const PathMap& map, const std::string& systemPath,
+                              const std::string& native);
 
 } // namespace platform

@@ -28,16 +28,19 @@ char FoldAscii(char c) {
 
 void Classify(std::string_view text, Line& line) {
     std::size_t i = line.begin;
-    while (i < line.end && IsBlank(text[i]))
+    // A NUL ends the line's text, as Windows and Wine read a file.
+    const std::size_t nul = text.substr(0, line.end).find('\0', line.begin);
+    const std::size_t end = nul == std::string_view::npos ? line.end : nul;
+    while (i < end && IsBlank(text[i]))
         ++i;
     line.hasEquals = false;
     line.name = {};
     line.value = {};
-    if (i == line.end) {
+    if (i == end) {
         line.kind = LineKind::Blank;
         return;
     }
-    const std::string_view rest = text.substr(i, line.end - i);
+    const std::string_view rest = text.substr(i, end - i);
     if (rest.front() == ';') {
         line.kind = LineKind::Comment;
         return;

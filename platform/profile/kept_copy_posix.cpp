@@ -3,18 +3,20 @@
 #include "platform/profile/kept_copy_posix.h"
 #include "platform/profile/file_io_posix.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdint>
+#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <string_view>
-#include <sys/stat.h>
+#include <pwd.h>
 #include <unistd.h>
 
 namespace platform {
 
 namespace {
+
+using file_io::UniqueFd;
 
 // Makes the directory and any missing parent, private to the user.
 int MakeDirs(const std::string& dir) {
@@ -27,88 +29,141 @@ int MakeDirs(const std::string& dir) {
     }
 }
 
-void SyncDir(const std::string& dir) {
-    if (const file_io::UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); fd)
-        ::fsync(fd.Get());
+// Ours alone: another user who could write there could plant what we apply.
+bool Trusted(const struct stat& st) {
+    return st.st_uid == ::geteuid() && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::string NameFor(const struct stat& file) {
+    char name[64];
+    std::snprintf(name, sizeof name, "%" PRIxMAX "-%" PRIxMAX ".kept",
+                  static_cast<std::uintmax_t>(file.st_dev),
+                  static_cast<std::uintmax_t>(file.st_ino));
+    return name;
+}
+
+// The header names the file again, so that a copy renamed by hand is not
+// taken for another file's, and says where the old content ends.
+std::string Header(const struct stat& file, std::size_t oldSize, std::size_t nextSize) {
+    char header[128];
+    std::snprintf(header, sizeof header, "vorlanes cut write %" PRIuMAX " %" PRIuMAX " %zu %zu\n",
+                  static_cast<std::uintmax_t>(file.st_dev),
+                  static_cast<std::uintmax_t>(file.st_ino), oldSize, nextSize);
+    return header;
 }
 
 } // namespace
 
+bool IsCutBetween(std::string_view text, std::string_view old, std::string_view next) {
+    if (text == old || text == next)
+        return true;
+    std::size_t a = 0;
+    while (a < text.size() && a < old.size() && text[a] == old[a])
+        ++a;
+    std::size_t b = a;
+    while (b < text.size() && b < next.size() && text[b] == next[b])
+        ++b;
+    return text.substr(b) == old.substr(std::min(b, old.size()));
+}
+
 KeptCopies::KeptCopies(std::function<std::string()> dir) : dir_(std::move(dir)) {}
 
-// Empty when there is no usable directory.
-std::string KeptCopies::Dir() const {
-    std::string dir = dir_();
-    return !dir.empty() && dir.front() == '/' ? dir : std::string();
+// The trusted directory, opened without following a link at its end, or -1.
+int KeptCopies::OpenDir(bool make) const {
+    const std::string dir = dir_();
+    if (dir.empty() || dir.front() != '/')
+        return -1;
+    if (make && MakeDirs(dir) != 0)
+        return -1;
+    UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat st {};
+    if (!fd || ::fstat(fd.Get(), &st) != 0 || !Trusted(st))
+        return -1;
+    return fd.Release();
 }
 
-// One copy per file, named by a hash of its path; the path itself opens the
-// copy, so that a hash shared by two paths is never taken for the other.
-std::string KeptCopies::PathFor(const std::string& dir, const std::string& file) {
-    std::uint64_t hash = 0xCBF29CE484222325ull; // FNV-1a
-    for (const char c : file)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
-    char name[32];
-    std::snprintf(name, sizeof name, "/%016llx.kept", static_cast<unsigned long long>(hash));
-    return dir + name;
-}
-
-int KeptCopies::Keep(const std::string& file, const std::string& bytes) const {
-    const std::string dir = Dir();
-    if (dir.empty())
-        return ENOENT;
-    if (const int e = MakeDirs(dir))
-        return e;
-    const std::string path = PathFor(dir, file), temp = path + ".new";
-    ::unlink(temp.c_str());
-    file_io::UniqueFd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+int KeptCopies::Keep(const struct stat& file, std::string_view old, std::string_view next) const {
+    const UniqueFd dir(OpenDir(true));
+    if (!dir)
+        return kNoPlace;
+    const std::string name = NameFor(file), temp = name + ".new";
+    ::unlinkat(dir.Get(), temp.c_str(), 0);
+    UniqueFd fd(::openat(dir.Get(), temp.c_str(),
+                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!fd)
         return errno;
-    int e = file_io::WriteAll(fd.Get(), file + '\n');
+    int e = file_io::WriteAll(fd.Get(), Header(file, old.size(), next.size()));
     if (e == 0)
-        e = file_io::WriteAll(fd.Get(), bytes);
+        e = file_io::WriteAll(fd.Get(), old);
+    if (e == 0)
+        e = file_io::WriteAll(fd.Get(), next);
     if (e == 0 && ::fsync(fd.Get()) != 0)
         e = errno;
     if (::close(fd.Release()) != 0 && e == 0)
         e = errno;
-    if (e == 0 && ::rename(temp.c_str(), path.c_str()) != 0)
+    if (e == 0 && ::renameat(dir.Get(), temp.c_str(), dir.Get(), name.c_str()) != 0)
         e = errno;
     if (e != 0) {
-        ::unlink(temp.c_str());
+        ::unlinkat(dir.Get(), temp.c_str(), 0);
         return e;
     }
-    SyncDir(dir);
+    ::fsync(dir.Get());
     return 0;
 }
 
-void KeptCopies::Forget(const std::string& file) const {
-    const std::string dir = Dir();
-    if (!dir.empty() && ::unlink(PathFor(dir, file).c_str()) == 0)
-        SyncDir(dir);
+void KeptCopies::Forget(const struct stat& file) const {
+    const UniqueFd dir(OpenDir(false));
+    if (dir && ::unlinkat(dir.Get(), NameFor(file).c_str(), 0) == 0)
+        ::fsync(dir.Get());
 }
 
-std::optional<std::string> KeptCopies::Find(const std::string& file) const {
-    const std::string dir = Dir();
-    if (dir.empty())
+std::optional<CutWrite> KeptCopies::Find(const struct stat& file) const {
+    const UniqueFd dir(OpenDir(false));
+    if (!dir)
         return std::nullopt;
-    const file_io::UniqueFd fd(
-        ::open(PathFor(dir, file).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
-    if (!fd)
+    const UniqueFd fd(
+        ::openat(dir.Get(), NameFor(file).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat st {};
+    if (!fd || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode) || !Trusted(st))
         return std::nullopt;
     std::string bytes;
-    const int error = file_io::ReadAll(fd.Get(), 0, bytes);
-    // Only a whole copy can put a file back.
-    if (error != 0 || !bytes.starts_with(file + '\n'))
+    if (file_io::ReadAll(fd.Get(), static_cast<std::size_t>(st.st_size), bytes) != 0)
         return std::nullopt;
-    return bytes.substr(file.size() + 1);
+    // Only a whole copy of this very file counts.
+    const std::size_t eol = bytes.find('\n');
+    std::uintmax_t dev = 0, ino = 0;
+    std::size_t oldSize = 0, nextSize = 0;
+    if (eol == std::string::npos ||
+        std::sscanf(bytes.c_str(), "vorlanes cut write %" SCNuMAX " %" SCNuMAX " %zu %zu", &dev,
+                    &ino, &oldSize, &nextSize) != 4 ||
+        bytes.compare(0, eol + 1, Header(file, oldSize, nextSize)) != 0 ||
+        bytes.size() - eol - 1 != oldSize + nextSize)
+        return std::nullopt;
+    return CutWrite{bytes.substr(eol + 1, oldSize), bytes.substr(eol + 1 + oldSize)};
+}
+
+std::string XdgBaseDir(const char* variable, const char* fallback) {
+    if (const char* given = std::getenv(variable); given && *given == '/')
+        return given;
+    std::string home;
+    if (const char* env = std::getenv("HOME"); env && *env == '/') {
+        home = env;
+    } else {
+        std::string buffer(16384, '\0');
+        struct passwd entry {};
+        struct passwd* found = nullptr;
+        if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+            found->pw_dir && *found->pw_dir == '/')
+            home = found->pw_dir;
+    }
+    if (home.empty())
+        return {};
+    return (home == "/" ? std::string() : home) + "/" + fallback;
 }
 
 std::string UserStateDir() {
-    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state == '/')
-        return std::string(state) + "/vorlanes";
-    if (const char* home = std::getenv("HOME"); home && *home == '/')
-        return std::string(home) + "/.local/state/vorlanes";
-    return {};
+    const std::string state = XdgBaseDir("XDG_STATE_HOME", ".local/state");
+    return state.empty() ? state : state + "/vorlanes";
 }
 
 } // namespace platform

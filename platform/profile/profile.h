@@ -2,6 +2,7 @@
 // Copyright (C) 2026 House Vorlanes
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace platform {
 
@@ -48,5 +49,11 @@ inline constexpr std::uint32_t kFormatMessageFromSystem = 0x00001000;
 
 // The profile functions of this system.
 ProfileFunctions& SystemProfile();
+
+// Finishes what a write cut short (the program killed midway) left of the
+// INI file, so that a program started next reads it whole; drops what is no
+// longer ours to finish. Call at start and before starting the emulator.
+// Nothing to do on Windows, whose profile functions are kernel32's.
+void SettleCutWrites(const std::string& systemFileName);
 
 } // namespace platform

@@ -29,6 +29,9 @@ inline constexpr std::uint32_t kMessageNotFound = 317;
 inline constexpr std::uint32_t kIoDevice = 1117;
 inline constexpr std::uint32_t kCantResolveFilename = 1921;
 inline constexpr std::uint32_t kLanguageNotFound = 1815;
+// Our own (bit 29 marks a code as an application's): a file that can only be
+// rewritten in place has no trusted directory to keep its old content in.
+inline constexpr std::uint32_t kNoPlaceForOldContent = 0x20000001;
 
 // The system's text for a code, ending in CR LF; nullptr when it has none.
 const char* MessageText(std::uint32_t code);

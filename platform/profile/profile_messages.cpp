@@ -39,6 +39,10 @@ constexpr Message kMessages[] = {
     {kCantResolveFilename, "The name of the file cannot be resolved by the system.\r\n"},
     {kLanguageNotFound, "The specified resource language ID cannot be found in the image "
                         "file.\r\n"},
+    {kNoPlaceForOldContent,
+     "The file can only be rewritten in place, and there is no private directory to keep its "
+     "old content in meanwhile ($XDG_STATE_HOME/vorlanes, by default ~/.local/state/vorlanes: "
+     "missing and not creatable, not yours, or writable by others).\r\n"},
 };
 
 } // namespace

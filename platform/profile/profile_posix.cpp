@@ -4,18 +4,23 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <climits>
+#include <csignal>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <optional>
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
 
 #include "platform/files/paths.h"
+#include "platform/files/paths_posix.h"
 #include "platform/profile/file_io_posix.h"
 #include "platform/profile/ini_text.h"
 #include "platform/profile/profile_errors.h"
@@ -41,6 +46,8 @@ std::int32_t WriteResult(std::uint32_t code) {
 }
 
 using file_io::UniqueFd;
+
+constexpr auto kLockWait = PosixProfile::kLockWait;
 
 std::uint32_t FromErrno(int e) {
     switch (e) {
@@ -154,13 +161,127 @@ std::uint32_t FollowLinks(std::string path, std::string& target) {
     return kCantResolveFilename;
 }
 
-void Lock(int fd, int how) {
-    while (::flock(fd, how) != 0 && errno == EINTR) {
+// Any user who can read a file can hold a shared lock on it for good, so no
+// wait is open-ended: a timer of the thread's own interrupts it. A blocking
+// wait keeps the kernel's turns, which polling would lose to a busy writer.
+// False when the lock is still held by another at the limit; a file system
+// without locks is used without.
+bool Lock(int fd, int how) {
+    if (::flock(fd, how | LOCK_NB) == 0 || errno != EWOULDBLOCK)
+        return true;
+    static const int signal = [] {
+        struct sigaction action {};
+        action.sa_handler = [](int) {}; // no SA_RESTART: the wait ends with EINTR
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGRTMIN + 7, &action, nullptr);
+        return SIGRTMIN + 7;
+    }();
+    struct sigevent event {};
+    event.sigev_notify = SIGEV_THREAD_ID;
+    event.sigev_signo = signal;
+    event._sigev_un._tid = ::gettid();
+    timer_t timer{};
+    const bool timed = ::timer_create(CLOCK_MONOTONIC, &event, &timer) == 0;
+    if (timed) {
+        // Again and again, in case the first one falls before the wait begins.
+        const auto ns = std::chrono::nanoseconds(kLockWait).count();
+        struct itimerspec when {};
+        when.it_value = {static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+        when.it_interval = {0, 20000000};
+        ::timer_settime(timer, 0, &when, nullptr);
     }
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    bool locked = true;
+    while (::flock(fd, how) != 0) {
+        if (errno != EINTR)
+            break;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            locked = false;
+            break;
+        }
+    }
+    if (timed)
+        ::timer_delete(timer);
+    return locked;
 }
 
-void LockExclusive(int fd) {
-    Lock(fd, LOCK_EX);
+// Writable by this user, as Windows would open it: the mode and ACLs of the
+// file itself, not only its directory's, decide.
+std::uint32_t OpenForWriting(const std::string& path, const struct stat& st, UniqueFd& fd) {
+    fd.Reset(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd)
+        return FromErrno(errno);
+    struct stat now {};
+    if (::fstat(fd.Get(), &now) != 0)
+        return FromErrno(errno);
+    return now.st_dev == st.st_dev && now.st_ino == st.st_ino ? kSuccess : kSharingViolation;
+}
+
+// The new file gets every extended attribute of the old (POSIX ACLs are
+// among them) and no other: one a default ACL gave it would change who may
+// read it. False when that cannot be done.
+bool CopyAttributes(int from, int to) {
+    const auto names = [](int fd, std::vector<std::string>& list) {
+        std::string bytes;
+        for (;;) {
+            const ssize_t size = ::flistxattr(fd, nullptr, 0);
+            if (size < 0)
+                return errno == ENOTSUP;
+            bytes.resize(static_cast<std::size_t>(size));
+            const ssize_t got = ::flistxattr(fd, bytes.data(), bytes.size());
+            if (got >= 0) {
+                bytes.resize(static_cast<std::size_t>(got));
+                break;
+            }
+            if (errno != ERANGE)
+                return false;
+        }
+        for (std::size_t at = 0; at < bytes.size(); at += list.back().size() + 1)
+            list.emplace_back(bytes.c_str() + at);
+        return true;
+    };
+    const auto value = [](int fd, const std::string& name, std::string& bytes) {
+        for (bytes.resize(256);; bytes.resize(bytes.size() * 4)) {
+            const ssize_t size = ::fgetxattr(fd, name.c_str(), bytes.data(), bytes.size());
+            if (size >= 0) {
+                bytes.resize(static_cast<std::size_t>(size));
+                return true;
+            }
+            if (errno != ERANGE)
+                return false;
+        }
+    };
+    std::vector<std::string> wanted, present;
+    if (!names(from, wanted) || !names(to, present))
+        return false;
+    std::string want, have;
+    for (const std::string& name : present) {
+        if (std::find(wanted.begin(), wanted.end(), name) == wanted.end() &&
+            ::fremovexattr(to, name.c_str()) != 0)
+            return false;
+    }
+    for (const std::string& name : wanted) {
+        if (!value(from, name, want))
+            return false;
+        if (value(to, name, have) && have == want)
+            continue;
+        if (::fsetxattr(to, name.c_str(), want.data(), want.size(), 0) != 0)
+            return false;
+    }
+    return true;
+}
+
+// Whether the new file `out` can take the old one's place as it was: owner,
+// group, mode and extended attributes. Only a privileged writer can give it
+// another owner.
+bool TakesThePlaceOf(int out, int old, const struct stat& st) {
+    struct stat made {};
+    if (::fstat(out, &made) != 0)
+        return false;
+    if ((made.st_uid != st.st_uid || made.st_gid != st.st_gid) &&
+        ::fchown(out, st.st_uid, st.st_gid) != 0)
+        return false;
+    return ::fchmod(out, st.st_mode & 07777) == 0 && CopyAttributes(old, out);
 }
 
 // Both cases of "not enough room" leave the list with two NULs, as Windows does.
@@ -403,25 +524,44 @@ std::uint32_t PosixProfile::Load(const char* fileName, std::string& text) const 
     if (const std::uint32_t code = CheckRegular(st))
         return code;
     // A rewrite in place holds the file's lock until it is done.
-    Lock(fd.Get(), LOCK_SH);
-    std::string target;
-    bool cut = false;
-    if (FollowLinks(path, target) == kSuccess && kept_.Find(target)) {
-        // That rewrite was cut: its old text goes back, or is read at least.
-        Lock(fd.Get(), LOCK_EX);
-        if (auto old = kept_.Find(target)) {
-            [[maybe_unused]] const std::uint32_t putBack = PutBack(target, *old);
-            text = std::move(*old);
-            cut = true;
-        }
-    }
-    if (!cut) {
+    if (!Lock(fd.Get(), LOCK_SH))
+        return kSharingViolation;
+    if (const std::uint32_t code = ReadAll(fd.Get(), static_cast<std::size_t>(st.st_size), text))
+        return code;
+    if (kept_.Find(st)) {
+        // A cut rewrite: finished under the writers' lock, on the bytes as they are then.
+        if (!Lock(fd.Get(), LOCK_EX))
+            return kSharingViolation;
+        if (::lseek(fd.Get(), 0, SEEK_SET) != 0)
+            return FromErrno(errno);
         if (const std::uint32_t code =
                 ReadAll(fd.Get(), static_cast<std::size_t>(st.st_size), text))
             return code;
+        text = FinishCut(path, st, std::move(text));
     }
     if (IsUtf16(text))
         text = Utf16ToUtf8(text);
+    return kSuccess;
+}
+
+std::uint32_t PosixProfile::Settle(const char* fileName) {
+    std::string path;
+    if (const std::uint32_t code = Resolve(fileName, path))
+        return code;
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat st {};
+    if (!fd)
+        return OpenError(path, errno);
+    if (::fstat(fd.Get(), &st) != 0)
+        return FromErrno(errno);
+    if (CheckRegular(st) != kSuccess || !kept_.Find(st))
+        return kSuccess;
+    if (!Lock(fd.Get(), LOCK_EX))
+        return kSharingViolation;
+    std::string raw;
+    if (const std::uint32_t code = ReadAll(fd.Get(), static_cast<std::size_t>(st.st_size), raw))
+        return code;
+    FinishCut(path, st, std::move(raw));
     return kSuccess;
 }
 
@@ -466,7 +606,7 @@ std::uint32_t PosixProfile::GetPrivateProfileStringA(const char* section, const 
 
 std::uint32_t PosixProfile::GetPrivateProfileSectionA(const char* section, char* buffer,
                                                       std::uint32_t size, const char* fileName) {
-    if (section == nullptr || (buffer == nullptr && size > 0))
+    if (section == nullptr || buffer == nullptr)
         return Fail(kInvalidParameter);
     std::string text;
     if (const std::uint32_t code = Load(fileName, text)) {
@@ -572,11 +712,16 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
         if (errno != EACCES)
             return FromErrno(errno);
     }
-    if (dirFd)
-        LockExclusive(dirFd.Get());
+    if (dirFd && !Lock(dirFd.Get(), LOCK_EX))
+        return kSharingViolation;
     UniqueFd fileFd;
     struct stat st {};
     bool made = false; // an empty file of ours, there only to carry the lock
+    const auto undoMade = [&](std::uint32_t code) {
+        if (made)
+            ::unlink(target.c_str());
+        return code;
+    };
     for (;;) {
         fileFd.Reset(::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
         if (!fileFd) {
@@ -592,34 +737,31 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
             continue;
         }
         if (::fstat(fileFd.Get(), &st) != 0)
-            return FromErrno(errno);
+            return undoMade(FromErrno(errno));
         if (const std::uint32_t code = CheckRegular(st))
             return code;
-        LockExclusive(fileFd.Get());
+        if (!Lock(fileFd.Get(), LOCK_EX))
+            return undoMade(kSharingViolation);
         struct stat now {};
         if (::stat(target.c_str(), &now) == 0 && now.st_dev == st.st_dev && now.st_ino == st.st_ino)
             break;
         made = false;
     }
     const bool exists = fileFd && !made;
-    const auto undoMade = [&](std::uint32_t code) {
-        if (made)
-            ::unlink(target.c_str());
-        return code;
-    };
 
     std::string raw; // the file's bytes as they are on disk
+    UniqueFd writeFd;
     if (exists) {
         if (IsReadOnly(st))
             return kAccessDenied;
+        // Windows refuses a file its writer may not write, even where the
+        // directory would let a new one take its place.
+        if (const std::uint32_t code = OpenForWriting(target, st, writeFd))
+            return code;
         if (const std::uint32_t code =
                 ReadAll(fileFd.Get(), static_cast<std::size_t>(st.st_size), raw))
             return code;
-        if (auto old = kept_.Find(target)) {
-            if (const std::uint32_t code = PutBack(target, *old))
-                return code;
-            raw = std::move(*old);
-        }
+        raw = FinishCut(target, st, std::move(raw));
     }
     const bool utf16 = IsUtf16(raw);
     const std::string text = utf16 ? Utf16ToUtf8(raw) : raw;
@@ -634,18 +776,21 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
     if (utf16)
         next = Utf8ToUtf16(next);
 
+    // A new file would break the other names of a hard-linked one.
+    if (exists && st.st_nlink > 1)
+        return RewriteInPlace(writeFd.Get(), st, raw, next);
     // A directory that takes no new file leaves only rewriting in place.
     const auto refused = [&](int e) { return exists && (e == EACCES || e == EPERM || e == EROFS); };
     if (::unlink(temp.c_str()) != 0 && errno != ENOENT) {
         const int e = errno;
-        return refused(e) ? RewriteInPlace(target, raw, next) : undoMade(FromErrno(e));
+        return refused(e) ? RewriteInPlace(writeFd.Get(), st, raw, next) : undoMade(FromErrno(e));
     }
     UniqueFd out(
         ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666));
     if (!out) {
         const int e = errno;
         if (refused(e))
-            return RewriteInPlace(target, raw, next);
+            return RewriteInPlace(writeFd.Get(), st, raw, next);
         return undoMade(e == ENOENT ? kPathNotFound : FromErrno(e));
     }
     auto abandon = [&](std::uint32_t code) {
@@ -653,11 +798,9 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
         ::unlink(temp.c_str());
         return undoMade(code);
     };
-    if (exists) {
-        // Ownership can only be kept by a privileged writer; the mode always.
-        [[maybe_unused]] const int owned = ::fchown(out.Get(), st.st_uid, st.st_gid);
-        if (::fchmod(out.Get(), st.st_mode & 07777) != 0)
-            return abandon(FromErrno(errno));
+    if (exists && !TakesThePlaceOf(out.Get(), fileFd.Get(), st)) {
+        abandon(kSuccess);
+        return RewriteInPlace(writeFd.Get(), st, raw, next);
     }
     if (const std::uint32_t code = WriteAll(out.Get(), next))
         return abandon(code);
@@ -673,41 +816,47 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
 }
 
 // The caller holds the file's lock. No byte of the old text changes before
-// the new text has its room on disk and the old one is kept aside; a
-// failure puts the old text back at once, or else the next access does.
-std::uint32_t PosixProfile::RewriteInPlace(const std::string& target, const std::string& old,
+// the new text has its room on disk and both texts are kept aside; a failure
+// puts the old text back at once, or else the next access finishes the
+// rewrite.
+std::uint32_t PosixProfile::RewriteInPlace(int fd, const struct stat& st, const std::string& old,
                                            const std::string& next) const {
-    const UniqueFd out(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!out)
-        return FromErrno(errno);
 #ifdef FALLOC_FL_KEEP_SIZE
     if (next.size() > old.size() &&
-        ::fallocate(out.Get(), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(next.size())) != 0 &&
+        ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(next.size())) != 0 &&
         errno != EOPNOTSUPP && errno != ENOSYS) {
         const int e = errno;
         // Gives back what was reserved beyond the end.
-        [[maybe_unused]] const int freed = ::ftruncate(out.Get(), static_cast<off_t>(old.size()));
+        [[maybe_unused]] const int freed = ::ftruncate(fd, static_cast<off_t>(old.size()));
         return FromErrno(e);
     }
 #endif
-    if (const int e = kept_.Keep(target, old))
-        return FromErrno(e);
-    const std::uint32_t code = Overwrite(out.Get(), next, flushToDisk_);
-    if (code == kSuccess || Overwrite(out.Get(), old, flushToDisk_) == kSuccess)
-        kept_.Forget(target);
+    if (const int e = kept_.Keep(st, old, next))
+        return e == KeptCopies::kNoPlace ? kNoPlaceForOldContent : FromErrno(e);
+    const std::uint32_t code = Overwrite(fd, next, flushToDisk_);
+    if (code == kSuccess || Overwrite(fd, old, flushToDisk_) == kSuccess)
+        kept_.Forget(st);
     return code;
 }
 
-// The old text of a cut rewrite in place goes back; the caller holds the
-// file's lock.
-std::uint32_t PosixProfile::PutBack(const std::string& target, const std::string& old) const {
-    const UniqueFd out(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!out)
-        return FromErrno(errno);
-    if (const std::uint32_t code = Overwrite(out.Get(), old, true))
-        return code;
-    kept_.Forget(target);
-    return kSuccess;
+// A cut rewrite in place is finished rather than undone: the user asked for
+// its text, the copy holds it whole, and a rewrite that got done but not
+// forgotten is never turned back. Bytes that are no cut of it mean that
+// someone wrote since: theirs stay, and the copy goes.
+std::string PosixProfile::FinishCut(const std::string& path, const struct stat& st,
+                                    std::string raw) const {
+    auto cut = kept_.Find(st);
+    if (!cut)
+        return raw;
+    if (!IsCutBetween(raw, cut->old, cut->next)) {
+        kept_.Forget(st);
+        return raw;
+    }
+    UniqueFd out;
+    if (OpenForWriting(path, st, out) == kSuccess &&
+        Overwrite(out.Get(), cut->next, true) == kSuccess)
+        kept_.Forget(st);
+    return std::move(cut->next);
 }
 
 std::uint32_t PosixProfile::GetLastError() {
@@ -734,10 +883,31 @@ std::uint32_t PosixProfile::FormatMessageA(std::uint32_t flags, const void* /*so
     return static_cast<std::uint32_t>(length);
 }
 
-ProfileFunctions& SystemProfile() {
-    static PosixProfile profile(
-        [](const std::string& name) { return PathMap::System().ToNative(name); });
+namespace {
+
+// A name without a directory lives in the Windows directory, as Windows and
+// Wine look for it, never in whatever directory the program was started from.
+std::string SystemNative(const std::string& name) {
+    if (name.find_first_of("\\/") == std::string::npos) {
+        const std::string prefix = WinePrefixDir();
+        return prefix.empty() ? std::string() : prefix + "/drive_c/windows/" + name;
+    }
+    return PathMap::System().ToNative(name);
+}
+
+PosixProfile& SystemPosixProfile() {
+    static PosixProfile profile(SystemNative);
     return profile;
+}
+
+} // namespace
+
+ProfileFunctions& SystemProfile() {
+    return SystemPosixProfile();
+}
+
+void SettleCutWrites(const std::string& systemFileName) {
+    SystemPosixProfile().Settle(systemFileName.c_str());
 }
 
 } // namespace platform

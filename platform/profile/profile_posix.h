@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
+#include <chrono>
 #include <functional>
 #include <string>
+#include <sys/stat.h>
 
 #include "platform/profile/kept_copy_posix.h"
 #include "platform/profile/profile.h"
@@ -11,14 +13,19 @@ namespace platform {
 
 // The profile functions on a POSIX file system, behaving as Windows does.
 // A file is always either old or new on disk: writes replace it atomically
-// (temporary file, flush, rename) and follow symbolic links. Where the
-// directory takes no new file they rewrite it in place, with room for the new
-// text reserved first and the old text kept aside until the rewrite is done,
-// put back by the next access when a rewrite was cut. Writers of every
-// process take a lock on the directory where they can and on the file;
-// readers take the file's lock too, so none sees a rewrite half done.
+// (temporary file, flush, rename) and follow symbolic links. Where a new file
+// could not be what the old one was (the directory takes no new file, another
+// owner or group, extended attributes that cannot be copied, hard links) they
+// rewrite it in place, with room for the new text reserved first and both
+// texts kept aside until the rewrite is done; a rewrite that was cut is
+// finished by the next access, or at once by Settle. Writers of every process
+// take a lock on the directory where they can and on the file; readers take
+// the file's lock too, so none sees a rewrite half done. No lock is waited
+// for longer than kLockWait: the call then fails with a sharing violation.
 class PosixProfile final : public ProfileFunctions {
 public:
+    static constexpr std::chrono::milliseconds kLockWait{1500};
+
     // Maps a system path to the native path to open.
     using Resolver = std::function<std::string(const std::string& systemPath)>;
     // The directory for the old text of files rewritten in place.
@@ -41,6 +48,9 @@ public:
     std::int32_t WritePrivateProfileSectionA(const char* section, const char* entries,
                                              const char* fileName) override;
     std::uint32_t GetLastError() override;
+    // Finishes a cut rewrite in place of the file, or drops its copy when
+    // the file changed since. Returns the last-error code.
+    std::uint32_t Settle(const char* fileName);
     std::uint32_t FormatMessageA(std::uint32_t flags, const void* source, std::uint32_t messageId,
                                  std::uint32_t languageId, char* buffer, std::uint32_t size,
                                  void* arguments) override;
@@ -53,9 +63,11 @@ private:
     // file exists, and returns false when there is nothing to write.
     using Edit = std::function<bool(const std::string& text, bool exists, std::string& out)>;
     std::uint32_t Rewrite(const char* fileName, const Edit& edit) const;
-    std::uint32_t RewriteInPlace(const std::string& target, const std::string& old,
+    std::uint32_t RewriteInPlace(int fd, const struct stat& st, const std::string& old,
                                  const std::string& next) const;
-    std::uint32_t PutBack(const std::string& target, const std::string& old) const;
+    // With the file's lock held and its bytes read: what the file holds once
+    // a cut rewrite of it is finished.
+    std::string FinishCut(const std::string& path, const struct stat& st, std::string raw) const;
 
     Resolver toNative_;
     KeptCopies kept_;

@@ -64,4 +64,6 @@ ProfileFunctions& SystemProfile() {
     return profile;
 }
 
+void SettleCutWrites(const std::string& /*systemFileName*/) {}
+
 } // namespace platform

@@ -4,6 +4,7 @@
 #include "platform/process/program_start.h"
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -83,6 +84,39 @@ TEST_P(ThroughWine, HandsAWindowsProgramItsFilesWhole) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, ThroughWine, ::testing::Values("wine", "wine64"));
+
+// Images the emulator under Wine could not open are not handed to it: the
+// start fails and says why.
+TEST(SystemStarter, SaysWhyWineCannotOpenAnImage) {
+    TempDir tmp;
+    const fs::path record = tmp.path() / "args.txt";
+    FakeEmulator(tmp, "bin/wine", record);
+    tmp.Write("Emulator Directory/hu-go!.exe", "MZ, not for this system");
+    const PathSetTo path(tmp.native() + "/bin:" + PathSetTo::Current());
+    const std::string dir = platform::PathMap::System().ToSystem(tmp.native());
+    const struct {
+        std::string image;
+        const char* why; // empty: started
+    } cases[] = {{"What?.pce", "forbids in names (\"?\")"},
+                 {"Caf\xE9.pce", "not UTF-8"},
+                 {"CON.pce", "device name"},
+                 {"Last.pce.", "ends in a dot"},
+                 {std::string(240, 'L') + "/a.pce", "longer than 259"},
+                 {"Fine.pce", ""}};
+    for (const auto& [image, why] : cases) {
+        SCOPED_TRACE(image);
+        std::string name = image;
+        std::replace(name.begin(), name.end(), '/', '\\');
+        tmp.Write("roms/" + image);
+        const platform::StartResult result = platform::SystemStarter().Start(
+            dir + "\\EMULAT~1\\hu-go!.exe " + dir + "\\roms\\" + name);
+        EXPECT_EQ(result.ok, !*why);
+        EXPECT_NE(result.reason.find(why), std::string::npos) << result.reason;
+        if (result.ok) {
+            EXPECT_FALSE(WaitForFile(record).empty());
+        }
+    }
+}
 
 struct SearchCase {
     std::vector<const char*> emulators; // each records to "<its name>.txt"

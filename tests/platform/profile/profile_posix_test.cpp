@@ -4,21 +4,32 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <iostream>
 #include <map>
 #include <optional>
 #include <sched.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
 
 #include "ini/ini_test_files.h"
+#include "platform/files/paths.h"
+#include "platform/profile/file_io_posix.h"
 #include "platform/profile/ini_text.h"
+#include "platform/profile/kept_copy_posix.h"
+#include "platform/profile/profile_errors.h"
+#include "platform/profile/profile_posix.h"
 #include "support/child_posix.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -82,7 +93,7 @@ const SizeCase kSizes[] = {
     {'l', "", 4, 2, "a=\0\0"s, 234},
     {'l', "", 2, 0, "\0\0"s, 234},
     {'l', "", 1, 0, "\0"s, 234},
-    {'l', "", 0, 0, "", 234},
+    {'l', "", 0, 0, "", 87}, // no buffer at all
     {'m', "", 11, 9, "a=1\0b=22\0\0X"s, 0},
     {'m', "", 10, 8, "a=1\0b=22\0\0"s, 234}, // an exact fit counts as cut short
     {'m', "", 9, 7, "a=1\0b=2\0\0"s, 234},
@@ -148,7 +159,8 @@ TEST(FileSays, AsWineReadsIt) {
          "1\f\n",
          "A\0\0"s, "a", "j", "1"},
         {"[A]\na=1\n", "A\0\0"s, "a", "a\x0B", "1"},
-        {"[A]\nk\nk=1\n", "A\0\0"s, "A", "k", nullptr}, // a key without a value comes first
+        {"[A]\nk\nk=1\n", "A\0\0"s, "A", "k", nullptr},       // a key without a value comes first
+        {"[A]\nk=1\0junk\n\0[B]\n", "A\0\0"s, "A", "k", "1"}, // a NUL ends the line
         // UTF-8 behind its mark, read in the code page; a byte that is no UTF-8 reads "?"
         {"\xEF\xBB\xBF[S\xC3\xA9]\r\nk=\xC3\xA9\xE2\x82\xAC\xFF\r\n", "S\xE9\0\0"s, "s\xE9", "k",
          "\xE9\x80?"},
@@ -193,8 +205,26 @@ TEST(Message, EnglishTextWithLineBreakAndNothingForAnUnknownCode) {
     EXPECT_EQ(Profile().GetLastError(), 317u);
 }
 
-// How a call's child process sees the machine.
-enum Setup { kPlain, kNobody, kRelative, kFileSizeLimit, kFullDisk, kReadOnlyMedia };
+// How a call's child process sees the machine. From kHeldLock on, "file" is
+// prepared by the test: another holds its lock, or its directory's; a state directory of another
+// user holds a copy that would turn it into kNew; it carries an ACL that
+// denies its group, or an attribute, or another link; it belongs to another
+// user of the writer's group.
+enum Setup {
+    kPlain,
+    kNobody,
+    kRelative,
+    kFileSizeLimit,
+    kFullDisk,
+    kReadOnlyMedia,
+    kHeldLock,
+    kHeldDirLock,
+    kForeignState,
+    kAcl,
+    kAttribute,
+    kHardLink,
+    kOtherOwner
+};
 
 const std::string kFile = "[S]\r\nk=old\r\nempty=\r\n[Empty]\r\n;c\r\n";
 const std::string kNew = "[S]\r\nk=new\r\nempty=\r\n[Empty]\r\n;c\r\n";
@@ -218,20 +248,30 @@ Call Edit(const char* name, char op, const char* section, const char* key, const
             before, after};
 }
 
-constexpr int kSkipped = 254;
+constexpr int kSkipped = kNoSuchUser;
 
 int Damaged(const char* what) {
     std::cerr << what << '\n';
     return 253;
 }
 
-// Every name below root with its type and mode.
+// Every name below root with its type, mode, owner, links and extended attributes.
 std::map<std::string, std::string> Listing(const std::string& root) {
     std::map<std::string, std::string> entries;
     for (const auto& e : fs::recursive_directory_iterator(root)) {
-        const auto st = e.symlink_status();
-        entries[e.path().string()] =
-            std::to_string(int(st.type())) + std::to_string(int(st.permissions()));
+        const std::string path = e.path().string();
+        struct stat st {};
+        ::lstat(path.c_str(), &st);
+        std::string& entry = entries[path];
+        entry = std::to_string(st.st_mode) + " " + std::to_string(st.st_uid) + ":" +
+                std::to_string(st.st_gid) + " " + std::to_string(st.st_nlink);
+        std::string names(4096, '\0'), value(4096, '\0');
+        names.resize(std::max<ssize_t>(::llistxattr(path.c_str(), names.data(), names.size()), 0));
+        for (const char* name = names.c_str(); name < names.data() + names.size();
+             name += std::strlen(name) + 1) {
+            const ssize_t n = ::lgetxattr(path.c_str(), name, value.data(), value.size());
+            entry += " " + std::string(name) + "=" + value.substr(0, std::max<ssize_t>(n, 0));
+        }
     }
     return entries;
 }
@@ -244,8 +284,16 @@ std::string Content(const std::string& path) {
 // In a child: the call's code; Damaged when it left other bytes than expected,
 // or added, lost or changed the mode of any file.
 int Perform(const Call& c, const std::string& root) noexcept {
+    ::alarm(60); // a call that waits for good fails by its signal
     std::string path = *c.file ? root + c.file : ""; // root ends in "/"
-    if (c.setup == kNobody && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+    const bool asUser = c.setup == kNobody || c.setup == kForeignState || c.setup == kOtherOwner;
+    // Anyone who may read a file or directory may lock it.
+    const bool held = c.setup == kHeldLock || c.setup == kHeldDirLock;
+    const platform::file_io::UniqueFd holder(
+        held ? ::open(c.setup == kHeldLock ? path.c_str() : root.c_str(), O_RDONLY) : -1);
+    if (held && ::flock(holder.Get(), c.setup == kHeldLock ? LOCK_EX : LOCK_SH) != 0)
+        return kSkipped;
+    if (asUser && ::geteuid() == 0 && (::setgid(kUsersGroup) != 0 || ::setuid(kFirstUser) != 0))
         return kSkipped;
     if (c.setup == kRelative && ::chdir(root.c_str()) == 0)
         path = c.file;
@@ -271,7 +319,9 @@ int Perform(const Call& c, const std::string& root) noexcept {
     std::replace(entries.begin(), entries.end(), '|', '\0');
     std::vector<char> buffer(64, 'X');
     const char* f = path.c_str();
-    auto& p = Profile();
+    platform::PosixProfile foreign([](const std::string& name) { return name; },
+                                   [&] { return root + "state"; });
+    auto& p = c.setup == kForeignState ? foreign : Profile();
     const bool ok =
         c.op == 'v'   ? p.GetPrivateProfileStringA(c.section, c.key, "", buffer.data(), 64, f) == 0
         : c.op == 's' ? p.GetPrivateProfileSectionA(c.section, buffer.data(), 64, f) == 0
@@ -311,8 +361,35 @@ TEST_P(Calls, GiveTheirCodeAndChangeOnlyWhatTheyMust) {
     make("readonly", kFile, 0444);
     make("secret", kFile, 0);
     make("locked/w.ini", kFile, 0666);
+    make("rootonly", kFile, 0604);
     fs::permissions(path(""), fs::perms(0777));
     fs::permissions(path("locked"), fs::perms(0555));
+    if (c.setup >= kForeignState && c.setup != kAcl && c.setup != kAttribute && ::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to be two users";
+    const std::string file = path(c.file);
+    struct stat st {};
+    ::stat(file.c_str(), &st);
+    if (c.setup == kForeignState) {
+        platform::KeptCopies([&] {
+            return path("state");
+        }).Keep(st, c.before, c.before + "[Planted]\r\nk=1\r\n");
+        fs::permissions(path("state"), fs::perms(0755)); // readable, and still root's
+        fs::permissions(file, fs::perms(0666));
+    }
+    // user::rw- user:nobody:rw- group::--- mask::rw- other::r--
+    const std::uint32_t none = 0xFFFFFFFF;
+    const std::uint32_t acl[] = {2,    1 | 6 << 16,    none, 2 | 6 << 16,    kFirstUser, 4,
+                                 none, 0x10 | 6 << 16, none, 0x20 | 4 << 16, none};
+    if (c.setup == kAcl && ::setxattr(file.c_str(), "system.posix_acl_access", acl, sizeof acl, 0))
+        GTEST_SKIP() << "the file system keeps no ACLs here";
+    if (c.setup == kAttribute && ::setxattr(file.c_str(), "user.vorlanes", "1", 1, 0) != 0)
+        GTEST_SKIP() << "the file system keeps no extended attributes here";
+    if (c.setup == kHardLink)
+        fs::create_hard_link(file, path("hardlink"));
+    if (c.setup == kOtherOwner) {
+        ASSERT_EQ(::chown(file.c_str(), kSecondUser, kUsersGroup), 0);
+        fs::permissions(file, fs::perms(0660));
+    }
     const pid_t pid = ::fork();
     if (pid == 0)
         ::_exit(Perform(c, path("")));
@@ -321,7 +398,8 @@ TEST_P(Calls, GiveTheirCodeAndChangeOnlyWhatTheyMust) {
     ASSERT_TRUE(WIFEXITED(status)) << "signal " << WTERMSIG(status);
     if (WEXITSTATUS(status) == kSkipped)
         GTEST_SKIP() << "needs a private mount, or to run as root";
-    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(c.code));
+    // An exit status holds the code's low byte.
+    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(c.code & 0xFF));
 }
 
 const std::string kHandHead = "; written by hand\r\n\r\n[Main]  ; the emulator's own\r\n"
@@ -438,8 +516,70 @@ const Call kCalls[] = {
          Utf16("[S]\r\nk=2\r\nc=") + "\x10\x04\x3D\xD8\x00\xDE\r\0\n\0"s),
     Edit("FirstOfDuplicatesReplaced", 'W', "S", nullptr, "z=3", "[S]\nx=1\n[S]\ny=2\n",
          "[S]\nz=3\n[S]\ny=2\n"),
+    {"NulLineIsBlank", 's', "file", "Empty", nullptr, nullptr, 0, kPlain, "[Empty]\r\n\0"s},
+    {"WriteFileTheWriterMayNotWrite", 'w', "rootonly", "S", "k", "new", 5, kNobody},
+    {"ReadWhileLocked", 'v', "file", "S", "k", nullptr, 32, kHeldLock},
+    {"WriteWhileLocked", 'w', "file", "S", "k", "new", 32, kHeldLock},
+    {"WriteWhileDirectoryLocked", 'w', "file", "S", "k", "new", 32, kHeldDirLock},
+    {"ForeignCopyNotApplied", 'v', "file", "Planted", "k", nullptr, 2, kForeignState},
+    {"NoPlaceOfOurOwnForTheOldText", 'w', "locked/w.ini", "S", "k", "new",
+     platform::winerr::kNoPlaceForOldContent, kForeignState},
+    {"AclKept", 'w', "file", "S", "k", "new", 0, kAcl, kFile, kNew},
+    {"AttributeKept", 'w', "file", "S", "k", "new", 0, kAttribute, kFile, kNew},
+    {"HardLinkKept", 'w', "file", "S", "k", "new", 0, kHardLink, kFile, kNew},
+    {"OwnerKept", 'w', "file", "S", "k", "new", 0, kOtherOwner, kFile, kNew},
 };
 INSTANTIATE_TEST_SUITE_P(Profile, Calls, ::testing::ValuesIn(kCalls),
                          [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+// The system's own functions, with the Wine prefix and the state directory
+// of the test's own; the current directory is another.
+class SystemProfile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("WINEPREFIX", dir.Path("prefix").c_str(), 1);
+        ::setenv("XDG_STATE_HOME", dir.Path("state").c_str(), 1);
+        fs::create_directories(dir.Path("prefix/drive_c/windows"));
+    }
+    void TearDown() override {
+        ::unsetenv("WINEPREFIX");
+        ::unsetenv("XDG_STATE_HOME");
+    }
+    TempDir dir;
+    InDirectory cwd{(fs::create_directories(dir.Path("cwd")), dir.Path("cwd"))};
+};
+
+TEST_F(SystemProfile, ABareNameLivesInTheWindowsDirectory) {
+    ASSERT_NE(
+        platform::SystemProfile().WritePrivateProfileStringA("Main", "vmode", "3", "Hu-go!.ini"),
+        0);
+    EXPECT_EQ(ReadFile(dir.Path("prefix/drive_c/windows/Hu-go!.ini")), "[Main]\r\nvmode=3\r\n");
+    EXPECT_FALSE(fs::exists(dir.Path("cwd/Hu-go!.ini")));
+}
+
+// What the program does at start and before Go: a cut rewrite of ours is
+// finished, a file someone wrote since is left as they wrote it.
+TEST_F(SystemProfile, SettlingFinishesOnlyOurOwnCutWrite) {
+    const std::string file = dir.Path("Hu-go!.ini"), next = "[Main]\r\nvmode=3\r\nsmode=-1\r\n";
+    const struct {
+        std::string onDisk, settled;
+    } cases[] = {{next.substr(0, 10) + kFile.substr(10), next},
+                 {next, next},
+                 {"[Main]\r\nsaved=by the emulator\r\n", "[Main]\r\nsaved=by the emulator\r\n"}};
+    for (const auto& [onDisk, settled] : cases) {
+        WriteFile(file, onDisk);
+        struct stat st {};
+        ASSERT_EQ(::stat(file.c_str(), &st), 0);
+        platform::KeptCopies copies([&] { return dir.Path("state/vorlanes"); });
+        ASSERT_EQ(copies.Keep(st, kFile, next), 0);
+        platform::SettleCutWrites(platform::PathMap::System().ToSystem(file));
+        EXPECT_EQ(ReadFile(file), settled) << onDisk;
+        EXPECT_FALSE(copies.Find(st)) << onDisk;
+    }
+}
 
 } // namespace

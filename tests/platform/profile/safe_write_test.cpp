@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <random>
 #include <sched.h>
@@ -31,8 +32,7 @@ using ini_test::WriteFile;
 using platform::ini::FindValue;
 namespace fs = std::filesystem;
 
-constexpr uid_t kNobody = 65534;
-constexpr int kSkipped = 254;
+constexpr int kSkipped = kNoSuchUser;
 
 // The directory kinds a user's emulator may live in.
 enum class Kind { Ordinary, ReadOnlyWithWritableFile, WritableNotReadable };
@@ -43,17 +43,21 @@ struct KindCase {
 };
 
 // A sandbox of one kind; writers run as an ordinary user, for whom the
-// directory's mode counts (root's writes would ignore it).
+// directory's mode counts (root's writes would ignore it). The file and each
+// user's state directory belong to their users, as they would.
 class Sandbox {
 public:
     explicit Sandbox(Kind kind)
         : kind_(kind), home_(dir_.Path("emulator")), file_(home_ + "/Hu-go!.ini"),
-          profile_([](const std::string& name) { return name; },
-                   [this] { return dir_.Path("kept"); }) {
+          profile_(Native, [this] { return dir_.Path("kept"); }),
+          second_(Native, [this] { return dir_.Path("kept2"); }) {
         fs::create_directories(home_);
-        fs::create_directories(dir_.Path("kept"));
         fs::permissions(dir_.Path(""), fs::perms(0777));
-        fs::permissions(dir_.Path("kept"), fs::perms(0777));
+        for (const auto& [name, user] : {std::pair{"kept", kFirstUser}, {"kept2", kSecondUser}}) {
+            fs::create_directories(dir_.Path(name));
+            fs::permissions(dir_.Path(name), fs::perms(0700));
+            Own(dir_.Path(name), user);
+        }
     }
     ~Sandbox() { fs::permissions(home_, fs::perms(0755)); }
 
@@ -61,23 +65,25 @@ public:
     void Start(const std::string& text) {
         WriteFile(file_, text);
         fs::permissions(file_, fs::perms(0666));
+        Own(file_, kFirstUser);
         const int modes[] = {0777, 0555, 0333};
         fs::permissions(home_, fs::perms(modes[static_cast<int>(kind_)]));
     }
 
     // In a child: becomes the ordinary user the directory's mode is for.
     static bool BecomeUser() {
-        return ::geteuid() != 0 || (::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
+        return ::geteuid() != 0 || (::setgid(kUsersGroup) == 0 && ::setuid(kFirstUser) == 0);
     }
 
     platform::PosixProfile& Profile() { return profile_; }
+    platform::PosixProfile& Second() { return second_; }
     const std::string& Home() const { return home_; }
     const std::string& File() const { return file_; }
     int Write(const std::string& key, const std::string& value, const std::string& section = "C") {
         return profile_.WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
                                                    file_.c_str());
     }
-    // Through the functions, so that a cut rewrite is put back first.
+    // Through the functions, so that a cut rewrite is finished first.
     std::string Value(const char* key) {
         std::vector<char> buffer(64);
         profile_.GetPrivateProfileStringA("C", key, "", buffer.data(), 64, file_.c_str());
@@ -85,10 +91,17 @@ public:
     }
 
 private:
+    static std::string Native(const std::string& name) { return name; }
+    static void Own(const std::string& path, uid_t user) {
+        if (::geteuid() == 0) {
+            EXPECT_EQ(::chown(path.c_str(), user, kUsersGroup), 0) << path;
+        }
+    }
+
     Kind kind_;
     TempDir dir_;
     std::string home_, file_;
-    platform::PosixProfile profile_;
+    platform::PosixProfile profile_, second_;
 };
 
 // About 1 MiB, so that a kill often lands midway through a write. The
@@ -114,12 +127,24 @@ long CounterOf(const std::string& text) {
 
 class KilledWriter : public ::testing::TestWithParam<KindCase> {};
 
+// What happens between a kill and the next access, in turn; each keeps the
+// file old or new, or what another writer saved since.
+enum class After { Nothing, EmulatorSaves, SecondUserSaves, RestartAndGo };
+const struct {
+    const char* name;
+    After after;
+} kAfter[] = {{"nothing", After::Nothing},
+              {"the emulator saves in place", After::EmulatorSaves},
+              {"a second user saves", After::SecondUserSaves},
+              {"a restart and Go", After::RestartAndGo}};
+
 TEST_P(KilledWriter, LeavesTheFileOldOrNew) {
     Sandbox box(GetParam().kind);
     box.Start(State(0));
     std::mt19937 random(20261207);
     long last = 0;
-    int putBack = 0; // kills that cut a rewrite in place, put back by the next read
+    int finished = 0; // kills that cut a rewrite in place, finished by the next access
+    int lost = 0, torn = 0, skipped = 0;
     constexpr int kRounds = 120;
     for (int round = 0; round < kRounds; ++round) {
         int started[2];
@@ -151,19 +176,56 @@ TEST_P(KilledWriter, LeavesTheFileOldOrNew) {
         const int status = Wait(pid);
         ASSERT_TRUE(WIFSIGNALED(status)) << "round " << round << ": the writer failed a write";
         const std::string raw = ReadFile(box.File());
-        box.Value("n");
-        const std::string now = ReadFile(box.File());
-        putBack += raw != now;
+        const After after = kAfter[round % std::size(kAfter)].after;
+        std::string saved; // what another writer saved since the kill
+        if (after == After::EmulatorSaves) {
+            saved = State(last) + "[Emulator]\r\nsaved=" + std::to_string(round) + "\r\n";
+            std::ofstream(box.File(), std::ios::binary) << saved; // in place, as it does
+        } else if (after == After::SecondUserSaves) {
+            const std::string value = Counter(last + 1000);
+            if (AsUser(kSecondUser, [&] {
+                    return box.Second().WritePrivateProfileStringA("C", "n", value.c_str(),
+                                                                   box.File().c_str()) != 0
+                               ? 0
+                               : 1;
+                }) != 0) {
+                ++skipped;
+                continue;
+            }
+            saved = ReadFile(box.File());
+        }
+        ASSERT_EQ(AsUser(kFirstUser,
+                         [&] {
+                             if (after == After::RestartAndGo)
+                                 return static_cast<int>(box.Profile().Settle(box.File().c_str()));
+                             box.Value("n");
+                             return 0;
+                         }),
+                  0);
+        const std::string now = ReadFile(box.File()); // as the emulator reads it
+        if (!saved.empty()) {
+            lost += now != saved;
+            last = std::max(last, CounterOf(now));
+            WriteFile(box.File(), State(last)); // in place: the next round starts from a state
+            continue;
+        }
+        finished += raw != now;
         const long n = CounterOf(now);
         ASSERT_GE(n, last) << "round " << round << ": a write was lost";
-        ASSERT_TRUE(now == State(n)) << "round " << round << ": neither old nor new";
+        torn += now != State(n);
         last = n;
     }
     std::cout << GetParam().name << ": " << kRounds << " kills, " << last << " writes done, "
-              << putBack << " cut rewrites in place put back\n";
+              << finished << " cut rewrites in place finished, " << lost
+              << " saves of others lost, " << torn << " files left torn";
+    if (skipped > 0)
+        std::cout << ", " << skipped << " rounds without a second user (needs root)";
+    std::cout << "\n";
     EXPECT_GT(last, 0) << "the writers never got a write done";
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(torn, 0);
     // The next write clears what the killed writers left behind.
-    ASSERT_NE(box.Write("n", "0"), 0);
+    ASSERT_EQ(AsUser(kFirstUser, [&] { return box.Write("n", "0") != 0 ? 0 : 1; }), 0);
     fs::permissions(box.Home(), fs::perms(0755)); // so that it can be listed
     EXPECT_EQ(std::distance(fs::directory_iterator(box.Home()), {}), 1);
 }

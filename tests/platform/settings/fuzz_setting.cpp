@@ -3,14 +3,13 @@
 // Any settings file through the stored emulator directory's read, then any
 // directory through its save: nothing may crash, hang or overflow, and a
 // directory saved reads back byte for byte.
-#include <QSettings>
-#include <QString>
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdlib.h>
 #include <string>
 #include <unistd.h>
 
@@ -45,9 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fs::remove_all(Dir(), ignored);
     fs::create_directories(Dir());
     std::ofstream(Dir() / "Vorlanes.conf", std::ios::binary) << file;
-    // Also forgets what QSettings cached of an earlier input.
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QString::fromStdString(Dir().string()));
+    ::setenv("XDG_CONFIG_HOME", Dir().c_str(), 1);
     platform::SettingsStore& store = platform::SystemSettings();
     location::ReadEmulatorDir(store);
     const platform::SaveResult saved = location::SaveEmulatorDir(store, dir);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #include "platform/settings/settings.h"
+#include "platform/settings/settings_posix.h"
 #include "support/temp_dir.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -27,8 +29,7 @@ protected:
     void TearDown() override { UseDirectory(config.native()); }
 
     static void UseDirectory(const std::string& dir) {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString(dir));
+        ::setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
     }
 
     std::string FileText() {
@@ -149,6 +150,8 @@ TEST_F(SettingsStoreTest, ADamagedFileIsReadAsEmptyAndSetAsideBySaving) {
                                     "ELF\0\x01\x02[\xFF=\n\0",
                                     12)},
         {"a FIFO", ""},
+        {"larger than any settings file",
+         "[HuGo]\nPath=D:\\\\Old\\\\\n" + std::string(1 << 20, ';')},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -164,7 +167,9 @@ TEST_F(SettingsStoreTest, ADamagedFileIsReadAsEmptyAndSetAsideBySaving) {
         ASSERT_TRUE(saved.ok) << saved.reason;
         const fs::path aside = config.path() / "Vorlanes.conf.damaged";
         EXPECT_NE(saved.note.find(aside.string()), std::string::npos) << saved.note;
-        EXPECT_NE(saved.note.find(c.text.empty() ? "not a regular file" : "could not be parsed"),
+        EXPECT_NE(saved.note.find(c.text.empty()         ? "not a regular file"
+                                  : c.text.size() > 1000 ? "larger than"
+                                                         : "could not be parsed"),
                   std::string::npos)
             << saved.note;
         if (c.text.empty()) {
@@ -179,13 +184,105 @@ TEST_F(SettingsStoreTest, ADamagedFileIsReadAsEmptyAndSetAsideBySaving) {
     }
 }
 
-// Runs only as the child of the test above.
+// Earlier versions wrote the file through QSettings: what either writes, the
+// other reads byte for byte.
+TEST_F(SettingsStoreTest, ReadsAndWritesTheFormQSettingsKeeps) {
+    const QString file = QString::fromStdString((config.path() / "Vorlanes.conf").string());
+    for (const std::string value :
+         {"C:\\Progra~1\\Hu-Go\\", "D:\\a,b;c=d\\", " @lead \"q\"\t", "C:\\\xC3\xA9t\xC3\xA9\\",
+          "C:\\\xE9"
+          "abc\\",
+          "\xFF\x80\x01"}) {
+        SCOPED_TRACE(value);
+        const QByteArray bytes = QByteArray::fromStdString(value);
+        const QString text = QString::fromUtf8(bytes);
+        const QVariant stored = text.toUtf8() == bytes ? QVariant(text) : QVariant(bytes);
+        fs::remove(file.toStdString());
+        ASSERT_TRUE(store.Save("Vorlanes", "HuGo", "Path", value).ok);
+        QSettings ours(file, QSettings::IniFormat);
+        EXPECT_EQ(ours.value(QStringLiteral("HuGo/Path")), stored);
+        fs::remove(file.toStdString());
+        {
+            QSettings theirs(file, QSettings::IniFormat);
+            theirs.setValue(QStringLiteral("HuGo/Path"), stored);
+        }
+        EXPECT_EQ(store.Read("Vorlanes", "HuGo", "Path"), value);
+    }
+}
+
+TEST_F(SettingsStoreTest, SavingKeepsEveryOtherLine) {
+    const std::string before = "# mine\n\n[Other]\nx = 1 ; kept\n[HuGo]\n; the emulator\n"
+                               "Path=D:\\\\Old\\\\\nKeep=1\n";
+    config.Write("Vorlanes.conf", before);
+    const platform::SaveResult saved = store.Save("Vorlanes", "HuGo", "Path", "D:\\New\\");
+    ASSERT_TRUE(saved.ok) << saved.reason;
+    EXPECT_TRUE(saved.note.empty()) << saved.note;
+    std::string after = before;
+    after.replace(after.find("Old"), 3, "New");
+    EXPECT_EQ(FileText(), after);
+}
+
+// The settings file goes through a link to a file of the user's own (as
+// dotfile managers make them), never to another user's.
+TEST_F(SettingsStoreTest, WritesThroughALinkOnlyToAFileOfItsOwn) {
+    const std::string target =
+        config.Write("real/Vorlanes.conf", "[HuGo]\nPath=D:\\\\Old\\\\\n").string();
+    fs::create_symlink(target, config.path() / "Vorlanes.conf");
+    for (const bool foreign : {false, true}) {
+        SCOPED_TRACE(foreign ? "another user's" : "our own");
+        if (foreign && (::geteuid() != 0 || ::chown(target.c_str(), 65534, 65534) != 0))
+            GTEST_SKIP() << "needs root, to give the file to another user";
+        const std::string value = foreign ? "D:\\Theirs\\" : "D:\\New\\";
+        const platform::SaveResult saved = store.Save("Vorlanes", "HuGo", "Path", value);
+        EXPECT_EQ(saved.ok, !foreign);
+        EXPECT_EQ(store.Read("Vorlanes", "HuGo", "Path"), "D:\\New\\");
+        EXPECT_TRUE(fs::is_symlink(config.path() / "Vorlanes.conf"));
+        struct stat st {};
+        ASSERT_EQ(::stat(target.c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, foreign ? 65534u : ::geteuid());
+        if (foreign) {
+            EXPECT_NE(saved.reason.find("another user"), std::string::npos) << saved.reason;
+        }
+    }
+}
+
+// Base directories as the XDG convention has them: an absolute variable, or
+// the home, which the password database gives when HOME is no absolute path.
+TEST_F(SettingsStoreTest, TheFileIsWhereTheBaseDirectoryRulesSay) {
+    const std::string home = ::getpwuid(::geteuid())->pw_dir;
+    const struct {
+        const char *config, *home, *file;
+    } cases[] = {{"/x/conf", "/h", "/x/conf/Vorlanes.conf"},
+                 {"conf", "/h", "/h/.config/Vorlanes.conf"},
+                 {nullptr, "/h", "/h/.config/Vorlanes.conf"},
+                 {nullptr, nullptr, ""},
+                 {"", "h", ""}};
+    const char* oldHome = std::getenv("HOME");
+    const std::string kept = oldHome ? oldHome : "";
+    for (const auto& c : cases) {
+        for (const auto& [name, value] :
+             {std::pair{"XDG_CONFIG_HOME", c.config}, {"HOME", c.home}}) {
+            if (value)
+                ::setenv(name, value, 1);
+            else
+                ::unsetenv(name);
+        }
+        EXPECT_EQ(platform::SettingsFilePath("Vorlanes"),
+                  *c.file ? std::string(c.file)
+                          : (home == "/" ? std::string() : home) + "/.config/Vorlanes.conf")
+            << (c.config ? c.config : "(unset)") << " " << (c.home ? c.home : "(unset)");
+    }
+    if (oldHome)
+        ::setenv("HOME", kept.c_str(), 1);
+}
+
+// Runs only as the child of TheValueSurvivesANewProcessByteForByte.
 TEST(SettingsChild, PrintsTheStoredPath) {
     const QByteArray dir = qgetenv("VORLANES_TEST_SETTINGS_DIR");
     if (dir.isEmpty()) {
         GTEST_SKIP() << "only run by TheValueSurvivesANewProcessByteForByte";
     }
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromLocal8Bit(dir));
+    ::setenv("XDG_CONFIG_HOME", dir.constData(), 1);
     std::printf("stored=[%s]\n",
                 platform::SystemSettings().Read("Vorlanes", "HuGo", "Path").c_str());
 }

@@ -6,6 +6,7 @@
 #include "app/launch.h"
 #include "app/shortpath.h"
 #include "config/confighugo.h"
+#include "config/hugo_ini.h"
 #include "location/emulator_location.h"
 #include "location/pathemulator.h"
 
@@ -59,6 +60,8 @@ void Frontend::ListFailed(std::string_view /*list*/, const std::string& path,
 
 void Frontend::Form_Load() {
     EmulatorDir = location::ReadEmulatorDir(services_.settings);
+    // A write of ours cut short is finished or dropped before anyone reads the file.
+    platform::SettleCutWrites(hugo::IniFileName(EmulatorDir));
 }
 
 void Frontend::Drive_Change() {
@@ -81,6 +84,7 @@ void Frontend::Go_Click() {
     if (commandLine.empty()) {
         return;
     }
+    platform::SettleCutWrites(hugo::IniFileName(EmulatorDir)); // the emulator reads it whole
     const platform::StartResult started = services_.starter.Start(commandLine);
     if (!started.ok) {
         std::string text =

@@ -109,7 +109,6 @@ TEST_F(Setup, AsksBeforeWritingARomDirectoryWhoseShortFormLeadsElsewhere) {
     EXPECT_FALSE(dialog()->Loaded());
 }
 
-
 // Sets or clears the immutable flag, which stops even root from writing.
 void SetImmutable(const std::string& file, bool on) {
     const int fd = open(file.c_str(), O_RDONLY);

@@ -6,6 +6,8 @@
 #include "support/fake_view.h"
 #include "support/temp_dir.h"
 
+#include <gtest/gtest.h>
+
 // "Path - Emulators" opened from the main window.
 class PathemulatorTest : public ::testing::Test {
 protected:

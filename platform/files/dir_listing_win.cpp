@@ -22,6 +22,11 @@ Listing ListDirectory(const std::string& systemPath) {
                        text, sizeof text, nullptr);
         listing.ok = false;
         listing.error = text;
+        // The system's texts end in a line break, which a message would show.
+        while (!listing.error.empty() &&
+               (listing.error.back() == '\n' || listing.error.back() == '\r')) {
+            listing.error.pop_back();
+        }
         return listing;
     }
     do {

@@ -52,6 +52,11 @@ at() { xdotool mousemove --window "$main" "$1" "$2" click 1; } # a click in the 
 in_task_bar() { # whether the window manager is asked to leave the window out of its task bar
     ! xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR
 }
+resizable() { # whether the window manager is offered to resize it (Motif's function bit 2)
+    local hints
+    hints=$(xprop -id "$1" _MOTIF_WM_HINTS | sed -n 's/.*= *//p' | tr -d ' ')
+    [ -z "$hints" ] || (($(cut -d, -f2 <<<"$hints") & 3))
+}
 
 cd "$work/roms"
 "$program" &
@@ -101,6 +106,7 @@ step="3: set up the emulator"
 keys Tab space # from Go to Setup
 setup=$(window "Setup Hu-Go!")
 in_task_bar "$setup" && fail "Setup Hu-Go! has a task-bar button"
+resizable "$setup" && fail "Setup Hu-Go! is offered to the window manager as resizable"
 focus "$setup"
 # The focus starts on OK; Tab goes on to Annuler, the tabs, RomDir, the video
 # modes and the languages (one stop each, the arrows select), the switches.

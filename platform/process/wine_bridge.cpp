@@ -90,10 +90,16 @@ std::string WhyNotAName(const std::string& name) {
     for (const char c : name) {
         if (static_cast<unsigned char>(c) < 32 ||
             std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos) {
-            return std::string("holds a character Windows forbids in names (") +
-                   (static_cast<unsigned char>(c) < 32 ? std::string("a control character")
-                                                       : "\"" + std::string(1, c) + "\"") +
-                   ")";
+            std::string why = "holds a character Windows forbids in names (";
+            if (static_cast<unsigned char>(c) < 32) {
+                why += "a control character";
+            } else {
+                why += '"';
+                why += c;
+                why += '"';
+            }
+            why += ')';
+            return why;
         }
     }
     if (name.back() == '.' || name.back() == ' ') {

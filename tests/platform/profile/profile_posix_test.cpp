@@ -373,6 +373,8 @@ TEST_P(Calls, GiveTheirCodeAndChangeOnlyWhatTheyMust) {
             return path("state");
         }).Keep(st, c.before, c.before + "[Planted]\r\nk=1\r\n");
         fs::permissions(path("state"), fs::perms(0755)); // readable, and still root's
+        for (const auto& copy : fs::directory_iterator(path("state")))
+            fs::permissions(copy.path(), fs::perms(0644));
         fs::permissions(file, fs::perms(0666));
     }
     // user::rw- user:nobody:rw- group::--- mask::rw- other::r--

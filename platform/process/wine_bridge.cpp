@@ -152,7 +152,13 @@ std::vector<std::string> WineArguments(const std::string& line,
         for (std::size_t j = pieces.size(); j-- > i;) {
             const std::string raw = line.substr(pieces[i].begin, pieces[j].end - pieces[i].begin);
             std::string why;
-            std::string found = PathArgument(raw, map, why);
+            // The blanks that end the line may end the last name too.
+            std::string found = j + 1 == pieces.size() && pieces[j].end < line.size()
+                                    ? PathArgument(raw + line.substr(pieces[j].end), map, why)
+                                    : std::string();
+            if (found.empty()) {
+                found = PathArgument(raw, map, why);
+            }
             if (found.empty() && i == j && raw != pieces[i].text) {
                 found = PathArgument(pieces[i].text, map, why); // a quoted path
             }

@@ -48,6 +48,7 @@ std::int32_t WriteResult(std::uint32_t code) {
 using file_io::UniqueFd;
 
 constexpr auto kLockWait = PosixProfile::kLockWait;
+constexpr auto kNoNewWaitFor = std::chrono::seconds(5);
 
 std::uint32_t FromErrno(int e) {
     switch (e) {
@@ -166,9 +167,24 @@ std::uint32_t FollowLinks(std::string path, std::string& target) {
 // wait keeps the kernel's turns, which polling would lose to a busy writer.
 // False when the lock is still held by another at the limit; a file system
 // without locks is used without.
+// A file or directory still locked at the limit is not waited for again for
+// a while: Setup reads eight keys and writes as many, and would otherwise
+// wait for each.
+struct Busy {
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::chrono::steady_clock::time_point until{};
+};
+thread_local Busy t_busy;
+
 bool Lock(int fd, int how) {
     if (::flock(fd, how | LOCK_NB) == 0 || errno != EWOULDBLOCK)
         return true;
+    struct stat st {};
+    const bool known = ::fstat(fd, &st) == 0;
+    if (known && st.st_dev == t_busy.device && st.st_ino == t_busy.inode &&
+        std::chrono::steady_clock::now() < t_busy.until)
+        return false;
     static const int signal = [] {
         struct sigaction action {};
         action.sa_handler = [](int) {}; // no SA_RESTART: the wait ends with EINTR
@@ -202,6 +218,8 @@ bool Lock(int fd, int how) {
     }
     if (timed)
         ::timer_delete(timer);
+    if (!locked && known)
+        t_busy = {st.st_dev, st.st_ino, std::chrono::steady_clock::now() + kNoNewWaitFor};
     return locked;
 }
 

@@ -101,6 +101,7 @@ TEST(SystemStarter, SaysWhyWineCannotOpenAnImage) {
                  {"Caf\xE9.pce", "not UTF-8"},
                  {"CON.pce", "device name"},
                  {"Last.pce.", "ends in a dot"},
+                 {"Blank.pce ", "ends in a dot or a blank"},
                  {std::string(240, 'L') + "/a.pce", "longer than 259"},
                  {"Fine.pce", ""}};
     for (const auto& [image, why] : cases) {

@@ -206,10 +206,10 @@ TEST(Message, EnglishTextWithLineBreakAndNothingForAnUnknownCode) {
 }
 
 // How a call's child process sees the machine. From kHeldLock on, "file" is
-// prepared by the test: another holds its lock, or its directory's; a state directory of another
-// user holds a copy that would turn it into kNew; it carries an ACL that
-// denies its group, or an attribute, or another link; it belongs to another
-// user of the writer's group.
+// prepared by the test: another holds its lock, or its directory's; another
+// user's state directory holds a copy that would change it; it carries an ACL
+// that denies its group and an attribute, or another link; it belongs to
+// another user of the writer's group.
 enum Setup {
     kPlain,
     kNobody,
@@ -220,8 +220,7 @@ enum Setup {
     kHeldLock,
     kHeldDirLock,
     kForeignState,
-    kAcl,
-    kAttribute,
+    kAttributes,
     kHardLink,
     kOtherOwner
 };
@@ -364,7 +363,7 @@ TEST_P(Calls, GiveTheirCodeAndChangeOnlyWhatTheyMust) {
     make("rootonly", kFile, 0604);
     fs::permissions(path(""), fs::perms(0777));
     fs::permissions(path("locked"), fs::perms(0555));
-    if (c.setup >= kForeignState && c.setup != kAcl && c.setup != kAttribute && ::geteuid() != 0)
+    if (c.setup >= kForeignState && c.setup != kAttributes && ::geteuid() != 0)
         GTEST_SKIP() << "needs root, to be two users";
     const std::string file = path(c.file);
     struct stat st {};
@@ -374,16 +373,18 @@ TEST_P(Calls, GiveTheirCodeAndChangeOnlyWhatTheyMust) {
             return path("state");
         }).Keep(st, c.before, c.before + "[Planted]\r\nk=1\r\n");
         fs::permissions(path("state"), fs::perms(0755)); // readable, and still root's
+        for (const auto& copy : fs::directory_iterator(path("state")))
+            fs::permissions(copy.path(), fs::perms(0644));
         fs::permissions(file, fs::perms(0666));
     }
     // user::rw- user:nobody:rw- group::--- mask::rw- other::r--
     const std::uint32_t none = 0xFFFFFFFF;
     const std::uint32_t acl[] = {2,    1 | 6 << 16,    none, 2 | 6 << 16,    kFirstUser, 4,
                                  none, 0x10 | 6 << 16, none, 0x20 | 4 << 16, none};
-    if (c.setup == kAcl && ::setxattr(file.c_str(), "system.posix_acl_access", acl, sizeof acl, 0))
-        GTEST_SKIP() << "the file system keeps no ACLs here";
-    if (c.setup == kAttribute && ::setxattr(file.c_str(), "user.vorlanes", "1", 1, 0) != 0)
-        GTEST_SKIP() << "the file system keeps no extended attributes here";
+    if (c.setup == kAttributes &&
+        (::setxattr(file.c_str(), "system.posix_acl_access", acl, sizeof acl, 0) != 0 ||
+         ::setxattr(file.c_str(), "user.vorlanes", "1", 1, 0) != 0))
+        GTEST_SKIP() << "the file system keeps no ACLs or extended attributes here";
     if (c.setup == kHardLink)
         fs::create_hard_link(file, path("hardlink"));
     if (c.setup == kOtherOwner) {
@@ -524,8 +525,7 @@ const Call kCalls[] = {
     {"ForeignCopyNotApplied", 'v', "file", "Planted", "k", nullptr, 2, kForeignState},
     {"NoPlaceOfOurOwnForTheOldText", 'w', "locked/w.ini", "S", "k", "new",
      platform::winerr::kNoPlaceForOldContent, kForeignState},
-    {"AclKept", 'w', "file", "S", "k", "new", 0, kAcl, kFile, kNew},
-    {"AttributeKept", 'w', "file", "S", "k", "new", 0, kAttribute, kFile, kNew},
+    {"AclAndAttributeKept", 'w', "file", "S", "k", "new", 0, kAttributes, kFile, kNew},
     {"HardLinkKept", 'w', "file", "S", "k", "new", 0, kHardLink, kFile, kNew},
     {"OwnerKept", 'w', "file", "S", "k", "new", 0, kOtherOwner, kFile, kNew},
 };

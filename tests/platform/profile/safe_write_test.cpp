@@ -130,13 +130,8 @@ class KilledWriter : public ::testing::TestWithParam<KindCase> {};
 // What happens between a kill and the next access, in turn; each keeps the
 // file old or new, or what another writer saved since.
 enum class After { Nothing, EmulatorSaves, SecondUserSaves, RestartAndGo };
-const struct {
-    const char* name;
-    After after;
-} kAfter[] = {{"nothing", After::Nothing},
-              {"the emulator saves in place", After::EmulatorSaves},
-              {"a second user saves", After::SecondUserSaves},
-              {"a restart and Go", After::RestartAndGo}};
+constexpr After kAfter[] = {After::Nothing, After::EmulatorSaves, After::SecondUserSaves,
+                            After::RestartAndGo};
 
 TEST_P(KilledWriter, LeavesTheFileOldOrNew) {
     Sandbox box(GetParam().kind);
@@ -176,7 +171,7 @@ TEST_P(KilledWriter, LeavesTheFileOldOrNew) {
         const int status = Wait(pid);
         ASSERT_TRUE(WIFSIGNALED(status)) << "round " << round << ": the writer failed a write";
         const std::string raw = ReadFile(box.File());
-        const After after = kAfter[round % std::size(kAfter)].after;
+        const After after = kAfter[round % std::size(kAfter)];
         std::string saved; // what another writer saved since the kill
         if (after == After::EmulatorSaves) {
             saved = State(last) + "[Emulator]\r\nsaved=" + std::to_string(round) + "\r\n";

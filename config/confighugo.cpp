@@ -5,6 +5,7 @@
 #include "ini/tolv_cini.h"
 #include "location/emulator_location.h"
 #include "location/short_form_question.h"
+#include "platform/profile/profile_errors.h"
 
 #include <array>
 
@@ -44,6 +45,15 @@ const std::array<Switch, 4> kSwitches{{{Field::Eagle, "Modeeagle"},
                                        {Field::ExactDraw, "Exactdraw"},
                                        {Field::Sound, "Son"},
                                        {Field::StaticRefresh, "Staticrefresh"}}};
+
+// The system's text for an error code, as a failed call of the INI class keeps it.
+std::string SystemText(platform::ProfileFunctions& profile, std::uint32_t code) {
+    char text[256] = {};
+    profile.FormatMessageA(platform::kFormatMessageFromSystem |
+                               platform::kFormatMessageIgnoreInserts,
+                           nullptr, code, 0, text, 255, nullptr);
+    return text;
+}
 
 std::string Trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(" \t\r\n");
@@ -87,13 +97,19 @@ Confighugo::~Confighugo() = default;
 
 void Confighugo::Form_Load() {
     const std::string dir = location::ReadEmulatorDir(services_.settings);
-    if (!ini_) {
-        ini_ = std::make_unique<Tolv_CIni>(services_.profile);
-    }
+    // A fresh one for each load: the last failure it keeps is this load's.
+    ini_ = std::make_unique<Tolv_CIni>(services_.profile);
     ini_->FileName(hugo::IniFileName(dir));
     hugo::Settings settings = ShownSettings();
     hugo::Load(*ini_, settings);
     ShowSettings(settings);
+    // What is shown then is not the file's, and OK would write it over the file.
+    const std::string inUse = SystemText(services_.profile, platform::winerr::kSharingViolation);
+    if (ini_->LastErrorDescription() == inUse) {
+        view().Tell("\"" + ini_->FileName() +
+                    "\" is in use by another program: the settings shown are not all its own. "
+                    "Close this dialog with Annuler and open it again later.");
+    }
     romDirLoaded_ = settings.romDir;
     romDirMayBeCut_ = settings.romDir.size() == hugo::kLongestRead;
 }

@@ -92,7 +92,7 @@ std::string WhyNotAName(const std::string& name) {
             std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos) {
             return std::string("holds a character Windows forbids in names (") +
                    (static_cast<unsigned char>(c) < 32 ? std::string("a control character")
-                                                       : "\"" + std::string(1, c) + "\"") +
+                                                       : std::string{'"', c, '"'}) +
                    ")";
         }
     }

@@ -18,6 +18,7 @@
 #include <system_error>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -205,7 +206,7 @@ public:
                 if (!cannotOpen.empty()) {
                     return {false, cannotOpen.front()};
                 }
-                return Spawn(throughWine);
+                return Spawn(std::move(throughWine));
             }
         }
         std::vector<std::string> direct{native};
@@ -213,7 +214,7 @@ public:
         for (const CommandLinePiece& arg : args) {
             direct.push_back(arg.text);
         }
-        return Spawn(direct);
+        return Spawn(std::move(direct));
     }
 
 private:

@@ -6,11 +6,17 @@
 // Goal: at most twice the bare scan at every size, and a cost per entry that
 // does not grow with the size (the "per_entry" counter, in seconds).
 //
+// FirstFillInFreshProcess opens the directory as the lists do (the directory
+// list's rows, then the file list's), each time in a process just started, in
+// turns with the bare scan in one: the first big folder after the start, whose
+// heap is still to be grown. Goal: at most 1.2 times the bare scan.
+//
 // Under callgrind each size runs three fills and only the fills are counted,
 // so that the instructions of one benchmark divided by 3 and by its size are
 // its instructions per entry:
 //   valgrind --tool=callgrind --collect-atstart=no bench/list_fill_bench
 //       --benchmark_filter='^FillFileList/10000$'
+#include "bench/list_fill/bare_scan.h"
 #include "front/qt/dir_list.h"
 #include "front/qt/file_list.h"
 #include "platform/files/paths.h"
@@ -18,17 +24,20 @@
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
-#include <cstring>
-#include <dirent.h>
+#include <cstdio>
 #include <map>
 #include <memory>
-#include <strings.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #if __has_include(<valgrind/callgrind.h>)
 #include <valgrind/callgrind.h>
 #else
 #define CALLGRIND_TOGGLE_COLLECT
 #define RUNNING_ON_VALGRIND 0
 #endif
+
+extern char** environ;
 
 namespace {
 
@@ -52,34 +61,6 @@ const TempDir& Directory(int entries, bool subdirectories) {
         }
     }
     return *dir;
-}
-
-bool IsImage(const char* name) {
-    const std::size_t n = std::strlen(name);
-    if (n < 4) {
-        return false;
-    }
-    const char* ext = name + n - 4;
-    return strcasecmp(ext, ".pce") == 0 || strcasecmp(ext, ".zip") == 0 ||
-           strcasecmp(ext, ".iso") == 0;
-}
-
-std::vector<std::string> BareScan(const std::string& native, bool subdirectories) {
-    std::vector<std::string> names;
-    DIR* dir = opendir(native.c_str());
-    while (dirent* e = readdir(dir)) {
-        if (e->d_name[0] == '.') {
-            continue;
-        }
-        if (subdirectories ? e->d_type == DT_DIR : (e->d_type != DT_DIR && IsImage(e->d_name))) {
-            names.emplace_back(e->d_name);
-        }
-    }
-    closedir(dir);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return strcasecmp(a.c_str(), b.c_str()) < 0;
-    });
-    return names;
 }
 
 // Runs one fill, the only part callgrind counts.
@@ -140,6 +121,78 @@ void FillDirList(benchmark::State& state) {
     FillList(state, list, true);
 }
 
+// The seconds one fill took in a process of its own, as it tells them; negative
+// when it failed. `listed` gets how many files it shows.
+double FreshFill(const char* mode, const std::string& native, long* listed) {
+    int out[2];
+    if (pipe(out) != 0) {
+        return -1;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    std::string program = VORLANES_FRESH_FILL;
+    std::string modeArg = mode;
+    std::string dirArg = native;
+    char* argv[] = {program.data(), modeArg.data(), dirArg.data(), nullptr};
+    pid_t pid = 0;
+    const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    double seconds = -1;
+    if (FILE* told = fdopen(out[0], "r")) {
+        if (failed || std::fscanf(told, "%lf %ld", &seconds, listed) != 2) {
+            seconds = -1;
+        }
+        std::fclose(told);
+    } else {
+        close(out[0]);
+    }
+    int status = 0;
+    if (!failed &&
+        (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)) {
+        seconds = -1;
+    }
+    return seconds;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void FirstFillInFreshProcess(benchmark::State& state) {
+    const std::string native = Directory(static_cast<int>(state.range(0)), false).native();
+    std::vector<double> bare;
+    std::vector<double> ours;
+    long bareListed = 0;
+    long oursListed = 0;
+    for (auto _ : state) {
+        const bool bareFirst = bare.size() % 2 == 0;
+        if (bareFirst) {
+            bare.push_back(FreshFill("bare", native, &bareListed));
+        }
+        ours.push_back(FreshFill("rows", native, &oursListed));
+        if (!bareFirst) {
+            bare.push_back(FreshFill("bare", native, &bareListed));
+        }
+        if (bare.back() < 0 || ours.back() < 0 || bareListed != oursListed) {
+            state.SkipWithError("a fill failed, or the two listed different files");
+            return;
+        }
+    }
+    state.counters["bare_ms"] = Median(bare) * 1e3;
+    state.counters["ours_ms"] = Median(ours) * 1e3;
+    state.counters["ratio"] = Median(ours) / Median(bare);
+    std::vector<double> turns;
+    for (std::size_t i = 0; i < ours.size(); ++i) {
+        turns.push_back(ours[i] / bare[i]);
+    }
+    state.counters["turn_ratio"] = Median(turns);
+    state.counters["listed"] = static_cast<double>(oursListed);
+}
+
 void Sizes(benchmark::internal::Benchmark* b, std::initializer_list<int> sizes) {
     for (int size : sizes) {
         b->Arg(size);
@@ -160,5 +213,10 @@ BENCHMARK(BareFileScan)->Apply(FileSizes);
 BENCHMARK(FillFileList)->Apply(FileSizes);
 BENCHMARK(BareDirScan)->Apply(DirSizes);
 BENCHMARK(FillDirList)->Apply(DirSizes);
+BENCHMARK(FirstFillInFreshProcess)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Iterations(30)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

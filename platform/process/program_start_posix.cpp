@@ -11,9 +11,17 @@
 #include <cstring>
 #include <fcntl.h>
 #include <limits.h>
+#include <mutex>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
+#include <utility>
+#include <vector>
+
+extern char** environ;
 
 namespace platform {
 namespace {
@@ -140,11 +148,36 @@ bool IsWindowsProgram(const std::string& path) {
 
 std::vector<char*> Argv(std::vector<std::string>& args) {
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& a : args) {
         argv.push_back(a.data());
     }
     argv.push_back(nullptr);
     return argv;
+}
+
+void Reap(pid_t pid) {
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+}
+
+// Launches whose reaper could not be started, reaped at the next launch.
+std::mutex unreapedLock;
+std::vector<pid_t> unreaped;
+
+// Nobody waits for the emulator, but it is our child: a thread of its own takes
+// its exit status as it ends, so it never lingers as a zombie. Unlike a SIGCHLD
+// handler this claims no process-wide disposition and reaps no one else's child,
+// and unlike the double fork it needs no copy of this process.
+void ReapWhenEnded(pid_t pid) {
+    std::lock_guard lock(unreapedLock);
+    std::erase_if(unreaped, [](pid_t old) { return waitpid(old, nullptr, WNOHANG) != 0; });
+    try {
+        std::thread(Reap, pid).detach();
+    } catch (const std::system_error&) {
+        unreaped.push_back(pid);
+    }
 }
 
 class PosixStarter final : public ProgramStarter {
@@ -160,74 +193,45 @@ public:
         }
         const std::string& native = program.native;
         const std::vector<CommandLinePiece> args = SplitArgumentPieces(commandLine, program.end);
-        std::vector<std::string> direct{native};
-        for (const CommandLinePiece& arg : args) {
-            direct.push_back(arg.text);
-        }
-        std::vector<std::string> throughWine;
-        if (EndsWithExe(native)) {
-            const std::string wine = FindWine();
-            if (!wine.empty()) {
-                throughWine = {wine, native};
+        // Wine and the long names it needs are looked for only for a Windows program.
+        if (EndsWithExe(native) && IsWindowsProgram(native)) {
+            if (std::string wine = FindWine(); !wine.empty()) {
+                std::vector<std::string> throughWine{std::move(wine), native};
                 std::vector<std::string> cannotOpen;
                 for (std::string& arg :
                      WineArguments(commandLine, args, PathMap::System(), &cannotOpen)) {
                     throughWine.push_back(std::move(arg));
                 }
-                // A Windows program would start and fail on its own, without a word.
-                if (!cannotOpen.empty() && IsWindowsProgram(native)) {
+                // It would start and fail on its own, without a word.
+                if (!cannotOpen.empty()) {
                     return {false, cannotOpen.front()};
                 }
+                return Spawn(std::move(throughWine));
             }
         }
-        return Spawn(direct, throughWine);
+        std::vector<std::string> direct{native};
+        direct.reserve(args.size() + 1);
+        for (const CommandLinePiece& arg : args) {
+            direct.push_back(arg.text);
+        }
+        return Spawn(std::move(direct));
     }
 
 private:
-    // Starts the program in a grandchild that is nobody's child once ours has
-    // exited, so it is never waited for and never left a zombie. A pipe closed on
-    // exec tells whether the exec worked.
-    static StartResult Spawn(std::vector<std::string> direct, std::vector<std::string> wine) {
-        std::vector<char*> directArgv = Argv(direct);
-        std::vector<char*> wineArgv = Argv(wine);
-        int fds[2];
-        if (pipe2(fds, O_CLOEXEC) != 0) {
-            return {false, std::strerror(errno)};
-        }
-        const pid_t child = fork();
-        if (child < 0) {
-            const int err = errno;
-            close(fds[0]);
-            close(fds[1]);
+    // One spawn that shares our memory until the exec, however large this
+    // process is; in a session of its own, as a program started from a desktop.
+    static StartResult Spawn(std::vector<std::string> args) {
+        std::vector<char*> argv = Argv(args);
+        posix_spawnattr_t attr;
+        posix_spawnattr_init(&attr);
+        posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID);
+        pid_t pid = 0;
+        const int err = posix_spawn(&pid, argv[0], nullptr, &attr, argv.data(), environ);
+        posix_spawnattr_destroy(&attr);
+        if (err != 0) {
             return {false, std::strerror(err)};
         }
-        if (child == 0) {
-            close(fds[0]);
-            if (fork() != 0) {
-                _exit(0);
-            }
-            setsid();
-            execv(directArgv[0], directArgv.data());
-            int err = errno;
-            if ((err == ENOEXEC || err == EACCES) && !wine.empty()) {
-                execv(wineArgv[0], wineArgv.data());
-                err = errno;
-            }
-            [[maybe_unused]] ssize_t written = write(fds[1], &err, sizeof err);
-            _exit(127);
-        }
-        close(fds[1]);
-        int status = 0;
-        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-        }
-        int err = 0;
-        ssize_t got;
-        while ((got = read(fds[0], &err, sizeof err)) < 0 && errno == EINTR) {
-        }
-        close(fds[0]);
-        if (got == static_cast<ssize_t>(sizeof err)) {
-            return {false, std::strerror(err)};
-        }
+        ReapWhenEnded(pid);
         return {};
     }
 };

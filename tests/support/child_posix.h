@@ -2,6 +2,10 @@
 // Copyright (C) 2026 House Vorlanes
 #pragma once
 #include <cerrno>
+#include <dirent.h>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +16,31 @@ inline int Wait(pid_t pid) {
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     return status;
+}
+
+// How many children of ours have ended and not been waited for.
+inline int Zombies() {
+    int zombies = 0;
+    DIR* proc = ::opendir("/proc");
+    while (dirent* e = proc ? ::readdir(proc) : nullptr) {
+        std::ifstream in(std::string("/proc/") + e->d_name + "/stat");
+        std::stringstream stat;
+        stat << in.rdbuf();
+        // "pid (name) state ppid ...", where the name may hold anything.
+        const std::string text = stat.str();
+        const std::size_t name = text.rfind(')');
+        char state = 0;
+        long parent = 0;
+        if (name != std::string::npos &&
+            (std::istringstream(text.substr(name + 1)) >> state >> parent) && state == 'Z' &&
+            parent == ::getpid()) {
+            ++zombies;
+        }
+    }
+    if (proc) {
+        ::closedir(proc);
+    }
+    return zombies;
 }
 
 // Ordinary users that tests run as when they run as root: the first is

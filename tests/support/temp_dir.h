@@ -24,7 +24,7 @@ public:
         std::filesystem::create_directories(tmp);
         std::random_device random;
         do {
-            path_ = tmp / ("v" + std::to_string(100000 + random() % 900000));
+            path_ = tmp / ('v' + std::to_string(100000 + random() % 900000));
         } while (!std::filesystem::create_directory(path_));
     }
     ~TempDir() {

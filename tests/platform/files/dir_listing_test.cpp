@@ -31,7 +31,11 @@ INSTANTIATE_TEST_SUITE_P(
                       MatchCase{".pce", kImages, true}, MatchCase{"\xC9t\xE8.pce", kImages, true},
                       MatchCase{"a.b.c", "*.c", true}, MatchCase{"ab", "a?", true},
                       MatchCase{"a", "a?", false}, MatchCase{"x", ";;x;", true},
-                      MatchCase{"anything", "*", true}));
+                      MatchCase{"anything", "*", true}, MatchCase{"xgame.pce", "*GAME.Pce", true},
+                      MatchCase{"ce", "*.pce", false}, MatchCase{"a\xE9", "*\xC9", false},
+                      MatchCase{"game.pce", "*.p?e", true}, MatchCase{"game.pce", "*.P*", true},
+                      MatchCase{"game.pce", "g*.PCE", true},
+                      MatchCase{"game.pcx", "*.p?e", false}));
 
 TEST(MatchingFiles, ListsMatchingFilesInNameOrder) {
     platform::Listing listing;
@@ -47,18 +51,19 @@ TEST(MatchingFiles, ListsMatchingFilesInNameOrder) {
 }
 
 // Listings large enough to be sorted by buckets come out as name order says,
-// over names that differ only in case, in length, or in bytes above 127.
+// over names that differ only in case, in length, or in bytes above 127, with
+// or without a beginning they all share.
 TEST(MatchingFiles, LargeListingsComeOutInNameOrder) {
     std::mt19937 random(20261208);
     const std::string letters = "aAbB_.~\xE9\xC9z";
-    for (const int size : {40, 300, 5000}) {
+    for (const auto& [size, prefix] : {std::pair{40, ""}, {300, ""}, {5000, ""}, {5000, "Game "}}) {
         platform::Listing listing;
         for (int i = 0; i < size; ++i) {
             std::string name(random() % 7, ' ');
             for (char& c : name) {
                 c = letters[random() % letters.size()];
             }
-            listing.entries.push_back({name, random() % 4 == 0});
+            listing.entries.push_back({prefix + name, random() % 4 == 0});
         }
         std::vector<std::string> expected;
         for (const platform::DirEntry& e : listing.entries) {

@@ -2,6 +2,7 @@
 // Copyright (C) 2026 House Vorlanes
 #include "platform/files/paths.h"
 #include "platform/process/program_start.h"
+#include "support/child_posix.h"
 #include "support/temp_dir.h"
 
 #include <algorithm>
@@ -60,6 +61,29 @@ TEST(SystemStarter, StartsTheProgramWithTheArgumentsOfTheCommandLine) {
     const platform::StartResult result = platform::SystemStarter().Start(line);
     ASSERT_TRUE(result.ok) << result.reason;
     EXPECT_EQ(WaitForFile(record), "-c2\n-iZ:\\CD\\\\disc.iso\na b\n");
+}
+
+// The program runs on when the start returns, and once it ends nothing of it is
+// left waiting to be reaped.
+TEST(SystemStarter, NeitherWaitsForTheProgramNorLeavesItAZombie) {
+    TempDir tmp;
+    const fs::path program = tmp.Write(
+        "hu-go!.exe", "#!/bin/sh\necho started > started.tmp && mv started.tmp started\n"
+                      "i=0; while [ ! -e go ] && [ $i -lt 500 ]; do sleep 0.01; i=$((i+1)); done\n"
+                      "echo ended > ended.tmp && mv ended.tmp ended\n");
+    fs::permissions(program, fs::perms::owner_all);
+    const InDirectory here(tmp.path());
+
+    const platform::StartResult result = platform::SystemStarter().Start("hu-go!.exe");
+    ASSERT_TRUE(result.ok) << result.reason;
+    EXPECT_EQ(WaitForFile(tmp.path() / "started"), "started\n");
+    EXPECT_FALSE(fs::exists(tmp.path() / "ended"));
+    tmp.Write("go");
+    EXPECT_EQ(WaitForFile(tmp.path() / "ended"), "ended\n");
+    for (int i = 0; i < 500 && Zombies() > 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(Zombies(), 0);
 }
 
 // A Windows program goes through the first "wine" on PATH: a stand-in here that

@@ -948,8 +948,11 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
         return abandon(FromErrno(errno));
     if (::rename(temp.c_str(), target.c_str()) != 0)
         return abandon(FromErrno(errno));
-    if (flushToDisk_ && dirFd)
-        ::fsync(dirFd.Get());
+    // The new name is on disk before the call returns. A directory that
+    // cannot be read cannot be synced alone: its whole file system is.
+    if (flushToDisk_ && (dirFd ? ::fsync(dirFd.Get()) : ::syncfs(fileFd.Get())) != 0 &&
+        errno != EINVAL)
+        return FromErrno(errno);
     return kSuccess;
 }
 

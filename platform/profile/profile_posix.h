@@ -28,6 +28,12 @@ namespace platform {
 // take a lock on the directory where they can and on the file; readers take
 // the file's lock too, so none sees a rewrite half done. No lock is waited
 // for longer than kLockWait: the call then fails with a sharing violation.
+// A write is on disk when it returns: the new file is flushed before it takes
+// the old one's place, then its directory. Fewer flushes would not do: one
+// for the directory per batch of writes leaves a returned write to be lost,
+// and renaming before the flush or flushing data alone (fdatasync) keeps the
+// old-or-new promise, owner, mode and ACLs only on some file systems. A
+// write that changes nothing writes and flushes nothing.
 // Reads answer from a parse kept per file while the file is provably the one
 // parsed (see Parsed); any write of ours drops every kept parse.
 class PosixProfile final : public ProfileFunctions {

@@ -631,6 +631,10 @@ const Route kRoutes[] = {
      }},
 };
 
+void PrintTo(const Route& route, std::ostream* out) {
+    *out << route.name;
+}
+
 class KeptParse : public ::testing::TestWithParam<Route> {};
 
 // Each read comes after the file has settled, when a parse of it may be kept.
@@ -644,7 +648,6 @@ TEST_P(KeptParse, NeverAnswersForAFileChangedBehindIt) {
         return std::string(value);
     };
     WriteFile(file, "[S]\nk=1\n");
-    ASSERT_EQ(read(), "1");
     ASSERT_EQ(read(), "1");
     GetParam().change(dir, file, "[S]\nk=2\n");
     EXPECT_EQ(read(), "2");

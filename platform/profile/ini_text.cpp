@@ -89,11 +89,11 @@ std::optional<SectionSpan> FindSection(std::string_view text, std::string_view s
     return span;
 }
 
-// Calls visit(line) for every line of the section's body until it returns false.
+// Calls visit(line) for every line of the body [begin, end) until it returns false.
 template <typename Visit>
-void ForEachBodyLine(std::string_view text, const SectionSpan& span, Visit visit) {
-    LineReader reader(text.substr(0, span.end));
-    reader.Seek(span.header.next);
+void ForEachBodyLine(std::string_view text, std::size_t begin, std::size_t end, Visit visit) {
+    LineReader reader(text.substr(0, end));
+    reader.Seek(begin);
     Line line;
     while (reader.Next(line)) {
         if (!visit(line))
@@ -101,10 +101,38 @@ void ForEachBodyLine(std::string_view text, const SectionSpan& span, Visit visit
     }
 }
 
+template <typename Visit>
+void ForEachBodyLine(std::string_view text, const SectionSpan& span, Visit visit) {
+    ForEachBodyLine(text, span.header.next, span.end, visit);
+}
+
 // Wine reads a line without "=" as a key without a value, so such a line is
 // the key for reading, writing and removing alike: the first line of a name wins.
 bool IsKeyLine(const Line& line, std::string_view key) {
     return line.kind == LineKind::Entry && NamesEqual(line.name, key);
+}
+
+std::optional<std::string_view> ValueIn(std::string_view text, std::size_t begin, std::size_t end,
+                                        std::string_view key) {
+    key = TrimBlanks(key);
+    std::optional<std::string_view> found;
+    ForEachBodyLine(text, begin, end, [&](const Line& line) {
+        if (IsKeyLine(line, key)) {
+            // A key without "=" holds no value: the default comes back.
+            if (line.hasEquals)
+                found = Unquote(line.value);
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+std::string Folded(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded)
+        c = FoldAscii(c);
+    return folded;
 }
 
 bool HasBreakOrNul(std::string_view s) {
@@ -196,18 +224,31 @@ std::optional<std::string_view> FindValue(std::string_view text, std::string_vie
     const auto span = FindSection(text, section);
     if (!span)
         return std::nullopt;
-    key = TrimBlanks(key);
-    std::optional<std::string_view> found;
-    ForEachBodyLine(text, *span, [&](const Line& line) {
-        if (IsKeyLine(line, key)) {
-            // A key without "=" holds no value: the default comes back.
-            if (line.hasEquals)
-                found = Unquote(line.value);
-            return false;
-        }
-        return true;
-    });
-    return found;
+    return ValueIn(text, span->header.next, span->end, key);
+}
+
+SectionIndex::SectionIndex(std::string_view text) {
+    LineReader reader(text);
+    Line line;
+    Body* open = nullptr; // the section being walked, when it is the first of its name
+    while (reader.Next(line)) {
+        if (line.kind != LineKind::Header)
+            continue;
+        if (open)
+            open->end = line.begin;
+        const auto [at, added] =
+            first_.try_emplace(Folded(line.name), Body{line.next, text.size()});
+        open = added ? &at->second : nullptr;
+    }
+}
+
+std::optional<std::string_view> SectionIndex::FindValue(std::string_view text,
+                                                        std::string_view section,
+                                                        std::string_view key) const {
+    const auto at = first_.find(Folded(TrimBlanks(section)));
+    if (at == first_.end())
+        return std::nullopt;
+    return ValueIn(text, at->second.begin, at->second.end, key);
 }
 
 std::optional<std::vector<std::string>> SectionEntries(std::string_view text,
@@ -260,17 +301,17 @@ std::vector<std::string_view> SectionNames(std::string_view text) {
     return names;
 }
 
-std::string SetValue(std::string_view text, std::string_view section, std::string_view key,
-                     std::string_view value) {
+void SetValue(std::string_view text, std::string_view section, std::string_view key,
+              std::string_view value, std::string& out) {
     const std::string_view eol = LineEnding(text);
     key = TrimBlanks(key);
-    std::string out;
+    out.clear();
     const auto span = FindSection(text, section);
     if (!span) {
         out.reserve(text.size() + section.size() + key.size() + value.size() + 8);
         AppendNewSection(out, text, section, eol);
         out.append(key).append("=").append(value).append(eol);
-        return out;
+        return;
     }
     std::optional<Line> match;
     Line last = span->header;
@@ -285,26 +326,29 @@ std::string SetValue(std::string_view text, std::string_view section, std::strin
         return true;
     });
     out.reserve(text.size() + key.size() + value.size() + 4);
-    if (match && match->hasEquals && match->value == value)
-        return std::string(text); // so that the file stays untouched
+    if (match && match->hasEquals && match->value == value) {
+        out.append(text); // so that the file stays untouched
+        return;
+    }
     if (match) {
         // The key keeps the spelling it has in the file.
         out.append(text.substr(0, match->begin)).append(match->name).append("=").append(value);
         out.append(text.substr(match->end));
-        return out;
+        return;
     }
     out.append(text.substr(0, last.next));
     if (last.end == last.next)
         out.append(eol);
     out.append(key).append("=").append(value).append(eol);
     out.append(text.substr(last.next));
-    return out;
 }
 
-std::string RemoveKey(std::string_view text, std::string_view section, std::string_view key) {
+void RemoveKey(std::string_view text, std::string_view section, std::string_view key,
+               std::string& out) {
+    out.assign(text);
     const auto span = FindSection(text, section);
     if (!span)
-        return std::string(text);
+        return;
     key = TrimBlanks(key);
     std::optional<Line> match;
     ForEachBodyLine(text, *span, [&](const Line& line) {
@@ -315,31 +359,31 @@ std::string RemoveKey(std::string_view text, std::string_view section, std::stri
         return true;
     });
     if (!match)
-        return std::string(text);
-    std::string out(text.substr(0, match->begin));
+        return;
+    out.assign(text.substr(0, match->begin));
     out.append(text.substr(match->next));
-    return out;
 }
 
-std::string RemoveSection(std::string_view text, std::string_view section) {
+void RemoveSection(std::string_view text, std::string_view section, std::string& out) {
     const auto span = FindSection(text, section);
-    if (!span)
-        return std::string(text);
-    std::string out(text.substr(0, span->header.begin));
+    if (!span) {
+        out.assign(text);
+        return;
+    }
+    out.assign(text.substr(0, span->header.begin));
     out.append(text.substr(span->end));
-    return out;
 }
 
-std::string ReplaceSection(std::string_view text, std::string_view section,
-                           const std::vector<std::string_view>& entries) {
+void ReplaceSection(std::string_view text, std::string_view section,
+                    const std::vector<std::string_view>& entries, std::string& out) {
     const std::string_view eol = LineEnding(text);
-    std::string out;
+    out.clear();
     const auto span = FindSection(text, section);
     if (!span) {
         AppendNewSection(out, text, section, eol);
         for (const auto& entry : entries)
             out.append(entry).append(eol);
-        return out;
+        return;
     }
     out.append(text.substr(0, span->header.next));
     if (span->header.end == span->header.next && !entries.empty())
@@ -352,7 +396,6 @@ std::string ReplaceSection(std::string_view text, std::string_view section,
         return true;
     });
     out.append(text.substr(span->end));
-    return out;
 }
 
 bool IsWritableSection(std::string_view section) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The text of an INI file as the emulator sees it through Wine, and the edits
@@ -59,16 +60,35 @@ std::vector<std::string_view> KeyNames(std::string_view text, std::string_view s
 // Every header's name, duplicates too, in file order; unnamed ones left out.
 std::vector<std::string_view> SectionNames(std::string_view text);
 
-// Edits: each returns the whole new text and keeps every byte it does not need
-// to change. Callers have refused line breaks and NULs in the arguments.
-std::string SetValue(std::string_view text, std::string_view section, std::string_view key,
-                     std::string_view value);
-std::string RemoveKey(std::string_view text, std::string_view section, std::string_view key);
-std::string RemoveSection(std::string_view text, std::string_view section);
+// Where the first section of each name lies in one text, so that a text read
+// many times is walked once: FindValue then reads only that section's lines.
+class SectionIndex {
+public:
+    explicit SectionIndex(std::string_view text);
+    // As the free FindValue, on the text the index was made from.
+    std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
+                                              std::string_view key) const;
+
+private:
+    struct Body {
+        std::size_t begin = 0, end = 0;
+    };
+    std::unordered_map<std::string, Body> first_; // by the name in lower case
+};
+
+// Edits: each puts the whole new text into out (its room is reused, so that
+// a big file costs no new memory per write) and keeps every byte it does not
+// need to change. Callers have refused line breaks and NULs in the arguments;
+// out must not overlap text.
+void SetValue(std::string_view text, std::string_view section, std::string_view key,
+              std::string_view value, std::string& out);
+void RemoveKey(std::string_view text, std::string_view section, std::string_view key,
+               std::string& out);
+void RemoveSection(std::string_view text, std::string_view section, std::string& out);
 // The section's entries become exactly these lines, right after its header;
 // its comments and blank lines stay after them.
-std::string ReplaceSection(std::string_view text, std::string_view section,
-                           const std::vector<std::string_view>& entries);
+void ReplaceSection(std::string_view text, std::string_view section,
+                    const std::vector<std::string_view>& entries, std::string& out);
 
 // Arguments that would break the file's structure if written: line breaks in
 // anything, a "]" in a section name (the header would end early), a key that

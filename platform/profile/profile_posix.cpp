@@ -14,6 +14,7 @@
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
@@ -447,8 +448,8 @@ std::string Utf8From1252(std::string_view s) {
     return out;
 }
 
-std::string Utf16ToUtf8(std::string_view bytes) {
-    std::string text(ini::kUtf8Mark);
+void Utf16ToUtf8(std::string_view bytes, std::string& text) {
+    text.assign(ini::kUtf8Mark);
     text.reserve(bytes.size());
     const auto unit = [&](std::size_t i) {
         return static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
@@ -465,12 +466,11 @@ std::string Utf16ToUtf8(std::string_view bytes) {
         }
         AppendUtf8(text, u);
     }
-    return text;
 }
 
-std::string Utf8ToUtf16(std::string_view text) {
+void Utf8ToUtf16(std::string_view text, std::string& bytes) {
     text.remove_prefix(ini::kUtf8Mark.size());
-    std::string bytes = "\xFF\xFE";
+    bytes.assign("\xFF\xFE");
     bytes.reserve(2 + text.size() * 2);
     const auto put = [&](char32_t u) {
         bytes.push_back(static_cast<char>(u & 0xFF));
@@ -485,7 +485,6 @@ std::string Utf8ToUtf16(std::string_view text) {
             put(u);
         }
     }
-    return bytes;
 }
 
 // How the file spells what the caller gives and gets.
@@ -507,6 +506,51 @@ bool IsReadOnly(const struct stat& st) {
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
+bool SameTime(const struct timespec& a, const struct timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// The same file, unchanged as far as its identity, size and times tell.
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           SameTime(a.st_mtim, b.st_mtim) && SameTime(a.st_ctim, b.st_ctim);
+}
+
+std::chrono::system_clock::time_point TimeOf(const struct timespec& t) {
+    return std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(
+            std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec)));
+}
+
+// Whether a parse of the file may answer later reads. Every change of the
+// file sets its change time, which no one can set back, to the clock's time;
+// once that time lies a tick behind the clock, the next change shows. Only
+// local file systems whose times come from this machine's clock, finely
+// enough, are trusted so: a server's clock and a coarse one could repeat a time.
+bool Settled(int fd, const struct stat& st, std::chrono::system_clock::time_point now) {
+    struct statfs fs {};
+    if (::fstatfs(fd, &fs) != 0)
+        return false;
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case 0xEF53:     // ext2, ext3, ext4
+    case 0x58465342: // XFS
+    case 0x9123683E: // Btrfs
+    case 0x01021994: // tmpfs
+    case 0xF2F52010: // F2FS
+        break;
+    default:
+        return false;
+    }
+    return TimeOf(st.st_ctim) + PosixProfile::kSettledAfter <= now && TimeOf(st.st_mtim) <= now;
+}
+
+// The buffers of a write, kept from one write to the next: freed, a big
+// file's would go back to the system and be faulted in anew by every write.
+struct WriteBuffers {
+    std::string raw, text, next, wide;
+};
+thread_local WriteBuffers t_buffers;
+
 } // namespace
 
 PosixProfile::PosixProfile(Resolver toNative)
@@ -527,8 +571,9 @@ std::uint32_t PosixProfile::Resolve(const char* fileName, std::string& nativePat
     return nativePath.empty() ? kInvalidName : kSuccess;
 }
 
-std::uint32_t PosixProfile::Load(const char* fileName, std::string& text) const {
-    text.clear();
+std::uint32_t PosixProfile::Load(const char* fileName,
+                                 std::shared_ptr<const Parsed>& parsed) const {
+    parsed.reset();
     std::string path;
     if (const std::uint32_t code = Resolve(fileName, path))
         return code;
@@ -544,9 +589,18 @@ std::uint32_t PosixProfile::Load(const char* fileName, std::string& text) const 
     // A rewrite in place holds the file's lock until it is done.
     if (!Lock(fd.Get(), LOCK_SH))
         return kSharingViolation;
+    if (::fstat(fd.Get(), &st) != 0)
+        return FromErrno(errno);
+    const bool cut = kept_.Find(st).has_value();
+    if (auto kept = KeptParse(st); kept && !cut) {
+        parsed = std::move(kept);
+        return kSuccess;
+    }
+    auto fresh = std::make_shared<Parsed>();
+    std::string& text = fresh->text;
     if (const std::uint32_t code = ReadAll(fd.Get(), static_cast<std::size_t>(st.st_size), text))
         return code;
-    if (kept_.Find(st)) {
+    if (cut) {
         // A cut rewrite: finished under the writers' lock, on the bytes as they are then.
         if (!Lock(fd.Get(), LOCK_EX))
             return kSharingViolation;
@@ -557,9 +611,55 @@ std::uint32_t PosixProfile::Load(const char* fileName, std::string& text) const 
             return code;
         text = FinishCut(path, st, std::move(text));
     }
-    if (IsUtf16(text))
-        text = Utf16ToUtf8(text);
+    if (IsUtf16(text)) {
+        std::string utf8;
+        Utf16ToUtf8(text, utf8);
+        text = std::move(utf8);
+    }
+    // Kept only when nothing changed the file while it was read.
+    struct stat after {};
+    const auto now = std::chrono::system_clock::now();
+    fresh->st = st;
+    if (!cut && ::fstat(fd.Get(), &after) == 0 && SameFile(st, after) &&
+        Settled(fd.Get(), st, now)) {
+        fresh->keptAt = now;
+        fresh->index.emplace(text);
+        KeepParse(fresh);
+    }
+    parsed = std::move(fresh);
     return kSuccess;
+}
+
+std::shared_ptr<const PosixProfile::Parsed> PosixProfile::KeptParse(const struct stat& st) const {
+    const std::lock_guard lock(parsedMutex_);
+    const auto now = std::chrono::system_clock::now();
+    for (auto it = parsed_.begin(); it != parsed_.end(); ++it) {
+        const Parsed& kept = **it;
+        if (kept.st.st_dev != st.st_dev || kept.st.st_ino != st.st_ino)
+            continue;
+        // A clock set back could give a later change the time of an earlier one.
+        if (SameFile(kept.st, st) && now >= kept.keptAt)
+            return *it;
+        parsed_.erase(it);
+        return nullptr;
+    }
+    return nullptr;
+}
+
+void PosixProfile::KeepParse(std::shared_ptr<const Parsed> parsed) const {
+    constexpr std::size_t kFiles = 4;
+    const std::lock_guard lock(parsedMutex_);
+    std::erase_if(parsed_, [&](const auto& kept) {
+        return kept->st.st_dev == parsed->st.st_dev && kept->st.st_ino == parsed->st.st_ino;
+    });
+    if (parsed_.size() == kFiles)
+        parsed_.erase(parsed_.begin());
+    parsed_.push_back(std::move(parsed));
+}
+
+void PosixProfile::ForgetParses() const {
+    const std::lock_guard lock(parsedMutex_);
+    parsed_.clear();
 }
 
 std::uint32_t PosixProfile::Settle(const char* fileName) {
@@ -588,8 +688,9 @@ std::uint32_t PosixProfile::GetPrivateProfileStringA(const char* section, const 
                                                      std::uint32_t size, const char* fileName) {
     if (buffer == nullptr && size > 0)
         return Fail(kInvalidParameter);
-    std::string text;
-    const std::uint32_t loaded = Load(fileName, text);
+    std::shared_ptr<const Parsed> parsed;
+    const std::uint32_t loaded = Load(fileName, parsed);
+    const std::string_view text = parsed ? std::string_view(parsed->text) : std::string_view();
     const Spelling spelling(text);
     // Without a section the call lists the file's sections: none, when there is no file.
     if (section == nullptr && loaded != kSuccess)
@@ -608,7 +709,10 @@ std::uint32_t PosixProfile::GetPrivateProfileStringA(const char* section, const 
     std::uint32_t code = loaded;
     std::string found;
     if (loaded == kSuccess) {
-        if (const auto inFile = ini::FindValue(text, spelling.In(section), spelling.In(key)))
+        const auto inFile =
+            parsed->index ? parsed->index->FindValue(text, spelling.In(section), spelling.In(key))
+                          : ini::FindValue(text, spelling.In(section), spelling.In(key));
+        if (inFile)
             value = found = spelling.Out(*inFile);
         else
             code = kFileNotFound;
@@ -626,11 +730,12 @@ std::uint32_t PosixProfile::GetPrivateProfileSectionA(const char* section, char*
                                                       std::uint32_t size, const char* fileName) {
     if (section == nullptr || buffer == nullptr)
         return Fail(kInvalidParameter);
-    std::string text;
-    if (const std::uint32_t code = Load(fileName, text)) {
+    std::shared_ptr<const Parsed> parsed;
+    if (const std::uint32_t code = Load(fileName, parsed)) {
         ListResult({}, buffer, size, code);
         return 0;
     }
+    const std::string_view text = parsed->text;
     const Spelling spelling(text);
     const auto entries = ini::SectionEntries(text, spelling.In(section));
     if (!entries) {
@@ -644,13 +749,14 @@ std::uint32_t PosixProfile::GetPrivateProfileSectionNamesA(char* buffer, std::ui
                                                            const char* fileName) {
     if (buffer == nullptr && size > 0)
         return Fail(kInvalidParameter);
-    std::string text;
-    if (const std::uint32_t code = Load(fileName, text)) {
+    std::shared_ptr<const Parsed> parsed;
+    if (const std::uint32_t code = Load(fileName, parsed)) {
         // Windows leaves a single NUL here, not two.
         if (size > 0)
             buffer[0] = '\0';
         return Fail(code);
     }
+    const std::string_view text = parsed->text;
     return ListResult(Spelling(text).Out(Joined(ini::SectionNames(text))), buffer, size, kSuccess,
                       1);
 }
@@ -659,26 +765,28 @@ std::int32_t PosixProfile::WritePrivateProfileStringA(const char* section, const
                                                       const char* value, const char* fileName) {
     if (section == nullptr) {
         // Windows flushes its cache here and then always returns FALSE,
-        // leaving the last error as it was; this implementation keeps no cache.
-        if (key == nullptr && value == nullptr)
+        // leaving the last error as it was; the kept parses go likewise.
+        if (key == nullptr && value == nullptr) {
+            ForgetParses();
             return 0;
+        }
         return WriteResult(key != nullptr ? kFileNotFound : kInvalidParameter);
     }
     if (!ini::IsWritableSection(section) || (key && !ini::IsWritableKey(key)) ||
         (value && !ini::IsWritableValue(value)))
         return WriteResult(kInvalidParameter);
     const std::uint32_t code =
-        Rewrite(fileName, [&](const std::string& text, bool exists, std::string& out) {
+        Rewrite(fileName, [&](std::string_view text, bool exists, std::string& out) {
             const Spelling spelling(text);
             if (key == nullptr) {
-                out = ini::RemoveSection(text, spelling.In(section));
+                ini::RemoveSection(text, spelling.In(section), out);
                 return exists;
             }
             if (value == nullptr) {
-                out = ini::RemoveKey(text, spelling.In(section), spelling.In(key));
+                ini::RemoveKey(text, spelling.In(section), spelling.In(key), out);
                 return exists;
             }
-            out = ini::SetValue(text, spelling.In(section), spelling.In(key), spelling.In(value));
+            ini::SetValue(text, spelling.In(section), spelling.In(key), spelling.In(value), out);
             return true;
         });
     return WriteResult(code);
@@ -695,22 +803,28 @@ std::int32_t PosixProfile::WritePrivateProfileSectionA(const char* section, cons
             return WriteResult(kInvalidParameter);
     }
     const std::uint32_t code =
-        Rewrite(fileName, [&](const std::string& text, bool exists, std::string& out) {
+        Rewrite(fileName, [&](std::string_view text, bool exists, std::string& out) {
             const Spelling spelling(text);
             if (entries == nullptr) {
-                out = ini::RemoveSection(text, spelling.In(section));
+                ini::RemoveSection(text, spelling.In(section), out);
                 return exists;
             }
             std::vector<std::string> spelt;
             for (const std::string_view line : lines)
                 spelt.push_back(spelling.In(line));
-            out = ini::ReplaceSection(text, spelling.In(section), Views(spelt));
+            ini::ReplaceSection(text, spelling.In(section), Views(spelt), out);
             return true;
         });
     return WriteResult(code);
 }
 
 std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) const {
+    // Before and after: a reader in another thread may keep a parse meanwhile.
+    ForgetParses();
+    struct ForgetAfter {
+        const PosixProfile& profile;
+        ~ForgetAfter() { profile.ForgetParses(); }
+    } forgetAfter{*this};
     std::string native;
     if (const std::uint32_t code = Resolve(fileName, native))
         return code;
@@ -767,7 +881,8 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
     }
     const bool exists = fileFd && !made;
 
-    std::string raw; // the file's bytes as they are on disk
+    std::string& raw = t_buffers.raw; // the file's bytes as they are on disk
+    raw.clear();
     UniqueFd writeFd;
     if (exists) {
         if (IsReadOnly(st))
@@ -782,17 +897,22 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
         raw = FinishCut(target, st, std::move(raw));
     }
     const bool utf16 = IsUtf16(raw);
-    const std::string text = utf16 ? Utf16ToUtf8(raw) : raw;
-    std::string next;
+    std::string_view text = raw;
+    if (utf16) {
+        Utf16ToUtf8(raw, t_buffers.text);
+        text = t_buffers.text;
+    }
+    std::string& edited = t_buffers.next;
     // A fixed name is safe under the lock, and the next write clears what a
     // killed writer left behind, even a write that leaves the file as it is.
     const std::string temp = dir + "/." + BaseName(target) + ".tmp~";
-    if (!edit(text, exists, next) || (exists && next == text)) {
+    if (!edit(text, exists, edited) || (exists && edited == text)) {
         ::unlink(temp.c_str());
         return undoMade(kSuccess);
     }
     if (utf16)
-        next = Utf8ToUtf16(next);
+        Utf8ToUtf16(edited, t_buffers.wide);
+    const std::string& next = utf16 ? t_buffers.wide : edited;
 
     // A new file would break the other names of a hard-linked one.
     if (exists && st.st_nlink > 1)
@@ -828,8 +948,11 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
         return abandon(FromErrno(errno));
     if (::rename(temp.c_str(), target.c_str()) != 0)
         return abandon(FromErrno(errno));
-    if (flushToDisk_ && dirFd)
-        ::fsync(dirFd.Get());
+    // The new name is on disk before the call returns. A directory that
+    // cannot be read cannot be synced alone: its whole file system is.
+    if (flushToDisk_ && (dirFd ? ::fsync(dirFd.Get()) : ::syncfs(fileFd.Get())) != 0 &&
+        errno != EINVAL)
+        return FromErrno(errno);
     return kSuccess;
 }
 
@@ -870,6 +993,7 @@ std::string PosixProfile::FinishCut(const std::string& path, const struct stat& 
         kept_.Forget(st);
         return raw;
     }
+    ForgetParses();
     UniqueFd out;
     if (OpenForWriting(path, st, out) == kSuccess &&
         Overwrite(out.Get(), cut->next, true) == kSuccess)

@@ -3,9 +3,15 @@
 #pragma once
 #include <chrono>
 #include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
+#include <vector>
 
+#include "platform/profile/ini_text.h"
 #include "platform/profile/kept_copy_posix.h"
 #include "platform/profile/profile.h"
 
@@ -22,9 +28,20 @@ namespace platform {
 // take a lock on the directory where they can and on the file; readers take
 // the file's lock too, so none sees a rewrite half done. No lock is waited
 // for longer than kLockWait: the call then fails with a sharing violation.
+// A write is on disk when it returns: the new file is flushed before it takes
+// the old one's place, then its directory. Fewer flushes would not do: one
+// for the directory per batch of writes leaves a returned write to be lost,
+// and renaming before the flush or flushing data alone (fdatasync) keeps the
+// old-or-new promise, owner, mode and ACLs only on some file systems. A
+// write that changes nothing writes and flushes nothing.
+// Reads answer from a parse kept per file while the file is provably the one
+// parsed (see Parsed); any write of ours drops every kept parse.
 class PosixProfile final : public ProfileFunctions {
 public:
     static constexpr std::chrono::milliseconds kLockWait{1500};
+    // A file last changed less than this ago is parsed anew on every read:
+    // a change within the clock's tick could leave its times as they were.
+    static constexpr std::chrono::milliseconds kSettledAfter{100};
 
     // Maps a system path to the native path to open.
     using Resolver = std::function<std::string(const std::string& systemPath)>;
@@ -56,12 +73,23 @@ public:
                                  void* arguments) override;
 
 private:
-    // Returns the last-error code; text is empty for a missing file.
-    std::uint32_t Load(const char* fileName, std::string& text) const;
+    // A file's text as read, with the identity, size and times it had then.
+    // Only a kept parse has an index.
+    struct Parsed {
+        struct stat st {};
+        std::chrono::system_clock::time_point keptAt{};
+        std::string text;
+        std::optional<ini::SectionIndex> index;
+    };
+    // Returns the last-error code; no parse for a missing file.
+    std::uint32_t Load(const char* fileName, std::shared_ptr<const Parsed>& parsed) const;
+    std::shared_ptr<const Parsed> KeptParse(const struct stat& st) const;
+    void KeepParse(std::shared_ptr<const Parsed> parsed) const;
+    void ForgetParses() const;
     std::uint32_t Resolve(const char* fileName, std::string& nativePath) const;
     // edit gets the current text (empty for a missing file) and whether the
     // file exists, and returns false when there is nothing to write.
-    using Edit = std::function<bool(const std::string& text, bool exists, std::string& out)>;
+    using Edit = std::function<bool(std::string_view text, bool exists, std::string& out)>;
     std::uint32_t Rewrite(const char* fileName, const Edit& edit) const;
     std::uint32_t RewriteInPlace(int fd, const struct stat& st, const std::string& old,
                                  const std::string& next) const;
@@ -72,6 +100,8 @@ private:
     Resolver toNative_;
     KeptCopies kept_;
     bool flushToDisk_ = true;
+    mutable std::mutex parsedMutex_;
+    mutable std::vector<std::shared_ptr<const Parsed>> parsed_; // the latest last
 };
 
 } // namespace platform

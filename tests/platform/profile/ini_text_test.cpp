@@ -61,6 +61,8 @@ class Traps : public ::testing::TestWithParam<ValueCase> {};
 TEST_P(Traps, ValueFoundAsWindowsFindsIt) {
     const auto& [section, key, value] = GetParam();
     EXPECT_EQ(ini::FindValue(kTraps, section, key), value);
+    // A file read many times is looked up through its index instead.
+    EXPECT_EQ(ini::SectionIndex(kTraps).FindValue(kTraps, section, key), value);
 }
 
 const std::nullopt_t kNone = std::nullopt;

@@ -18,6 +18,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -581,5 +582,78 @@ TEST_F(SystemProfile, SettlingFinishesOnlyOurOwnCutWrite) {
         EXPECT_FALSE(copies.Find(st)) << onDisk;
     }
 }
+
+} // namespace
+
+namespace {
+
+// Each route by which a file read before can change behind the program; the
+// new text has the old one's size, and where it can, its times too.
+struct Route {
+    const char* name;
+    void (*change)(const TempDir& dir, const std::string& file, const std::string& text);
+};
+
+void PutTimesBack(const std::string& file, const struct stat& before) {
+    const struct timespec times[] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+}
+
+const Route kRoutes[] = {
+    {"InPlaceWithItsTimesPutBack",
+     [](const TempDir&, const std::string& file, const std::string& text) {
+         struct stat before {};
+         ASSERT_EQ(::stat(file.c_str(), &before), 0);
+         const platform::file_io::UniqueFd fd(::open(file.c_str(), O_WRONLY));
+         ASSERT_EQ(platform::file_io::WriteAll(fd.Get(), text), 0);
+         PutTimesBack(file, before);
+     }},
+    {"RenamedOverItWithItsTimes",
+     [](const TempDir& dir, const std::string& file, const std::string& text) {
+         struct stat before {};
+         ASSERT_EQ(::stat(file.c_str(), &before), 0);
+         const std::string other = dir.Path("other.ini");
+         WriteFile(other, text);
+         PutTimesBack(other, before);
+         ASSERT_EQ(::rename(other.c_str(), file.c_str()), 0);
+     }},
+    {"ThroughAHardLink",
+     [](const TempDir& dir, const std::string& file, const std::string& text) {
+         const std::string link = dir.Path("link.ini");
+         ASSERT_EQ(::link(file.c_str(), link.c_str()), 0);
+         WriteFile(link, text);
+     }},
+    {"ThroughASymbolicLink",
+     [](const TempDir& dir, const std::string& file, const std::string& text) {
+         const std::string link = dir.Path("symlink.ini");
+         ASSERT_EQ(::symlink(file.c_str(), link.c_str()), 0);
+         WriteFile(link, text);
+     }},
+};
+
+void PrintTo(const Route& route, std::ostream* out) {
+    *out << route.name;
+}
+
+class KeptParse : public ::testing::TestWithParam<Route> {};
+
+// Each read comes after the file has settled, when a parse of it may be kept.
+TEST_P(KeptParse, NeverAnswersForAFileChangedBehindIt) {
+    TempDir dir;
+    const std::string file = dir.Path("k.ini");
+    const auto read = [&] {
+        std::this_thread::sleep_for(platform::PosixProfile::kSettledAfter * 3 / 2);
+        char value[8] = {};
+        Profile().GetPrivateProfileStringA("S", "k", "", value, sizeof value, file.c_str());
+        return std::string(value);
+    };
+    WriteFile(file, "[S]\nk=1\n");
+    ASSERT_EQ(read(), "1");
+    GetParam().change(dir, file, "[S]\nk=2\n");
+    EXPECT_EQ(read(), "2");
+}
+
+INSTANTIATE_TEST_SUITE_P(Profile, KeptParse, ::testing::ValuesIn(kRoutes),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

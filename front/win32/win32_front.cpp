@@ -461,6 +461,7 @@ void Window::CreateControl(std::size_t index, HINSTANCE instance) {
         forms::DriveRows& rows =
             drives.emplace(c.name, forms::DriveRows(platform::PathMap::System().Drives()))
                 .first->second;
+        SendMessageW(control, CB_SETITEMHEIGHT, 0, rowHeight_); // the rows of the list dropped down
         for (int row = 0; row < rows.Count(); ++row) {
             SendMessageW(control, CB_ADDSTRING, 0,
                          reinterpret_cast<LPARAM>(FromCodePage(rows.Text(row)).c_str()));
@@ -580,11 +581,12 @@ bool Window::Key(const MSG& message) {
         }
         const bool back = GetKeyState(VK_SHIFT) < 0;
         std::ptrdiff_t at = -1;
+        // Where the focus stands: an option stands at its group's stop.
         for (std::size_t i = 0; i < stops.size(); ++i) {
-            if (focused &&
-                (stops[i] == focused || (focused->control->kind == Kind::Option &&
-                                         d_.GroupOf(focused->control->name).front() ==
-                                             d_.GroupOf(stops[i]->control->name).front()))) {
+            const forms::Control& stop = *stops[i]->control;
+            if (focused && (stops[i] == focused ||
+                            (focused->control->kind == Kind::Option && stop.kind == Kind::Option &&
+                             d_.GroupOf(focused->control->name) == d_.GroupOf(stop.name)))) {
                 at = static_cast<std::ptrdiff_t>(i);
             }
         }

@@ -22,6 +22,12 @@ Listing ListDirectory(const std::string& systemPath) {
                        text, sizeof text, nullptr);
         listing.ok = false;
         listing.error = text;
+        // The system ends its text with a line break; the message that shows
+        // it has its own layout.
+        while (!listing.error.empty() &&
+               (listing.error.back() == '\n' || listing.error.back() == '\r')) {
+            listing.error.pop_back();
+        }
         return listing;
     }
     do {

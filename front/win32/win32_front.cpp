@@ -66,6 +66,27 @@ void DrawFolder(HDC dc, int x, int y, int dpi, bool open) {
     DeleteObject(pen);
 }
 
+// The colour of a tab control's body: a themed one paints it in a colour of
+// its own, which what stands on it must take as its background.
+COLORREF BodyColour(HWND tabs) {
+    RECT client{};
+    GetClientRect(tabs, &client);
+    HDC screen = GetDC(tabs);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    RECT body = client;
+    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&body));
+    const COLORREF colour = GetPixel(memory, (body.left + body.right) / 2, body.bottom - 2);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(tabs, screen);
+    return colour;
+}
+
 } // namespace
 
 // One built window: its controls by name, the lists' rows, and the view the
@@ -83,6 +104,9 @@ public:
     ~Window() override {
         if (font_) {
             DeleteObject(font_);
+        }
+        for (const auto& [tabs, brush] : bodies_) {
+            DeleteObject(brush);
         }
     }
 
@@ -280,6 +304,16 @@ private:
     HWND tips_ = nullptr;
     int rowHeight_ = 16;
     std::map<std::string, KeptText, std::less<>> texts_;
+    std::map<HWND, HBRUSH> bodies_; // each tab control's body, for what stands on it
+
+    HBRUSH Body(HWND tabs) {
+        HBRUSH& brush = bodies_[tabs];
+        if (!brush) {
+            const COLORREF colour = BodyColour(tabs);
+            brush = CreateSolidBrush(colour == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : colour);
+        }
+        return brush;
+    }
 };
 
 void Window::Create(HWND owner, HINSTANCE instance) {
@@ -777,6 +811,40 @@ LRESULT Window::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
+    case WM_ERASEBKGND: {
+        // Under a frame on a tab, the window shows through: there, the tab's body.
+        RECT all{};
+        GetClientRect(hwnd, &all);
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+        for (const Item& item : items) {
+            if (item.control->kind == Kind::Tabs && IsWindowVisible(item.hwnd)) {
+                RECT body{};
+                GetWindowRect(item.hwnd, &body);
+                MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&body), 2);
+                SendMessageW(item.hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&body));
+                FillRect(dc, &body, Body(item.hwnd));
+            }
+        }
+        return TRUE;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        // Labels, check boxes, options and frames on a tab take its body's colour.
+        if (const Item* item = ItemOf(reinterpret_cast<HWND>(lParam))) {
+            const forms::Control* c = item->control;
+            while (!c->container.empty() && ItemOf(c->container)->control->kind != Kind::Tabs) {
+                c = ItemOf(c->container)->control;
+            }
+            if (!c->container.empty()) {
+                HBRUSH brush = Body(ItemOf(c->container)->hwnd);
+                LOGBRUSH fill{};
+                GetObjectW(brush, sizeof fill, &fill);
+                SetBkColor(reinterpret_cast<HDC>(wParam), fill.lbColor);
+                return reinterpret_cast<LRESULT>(brush);
+            }
+        }
+        break;
     case WM_DRAWITEM:
         DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;

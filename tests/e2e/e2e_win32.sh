@@ -28,6 +28,8 @@ trap cleanup EXIT
 
 shot_name=e2e-win32-failure.png
 source "$(dirname "$0")/e2e_lib.sh"
+# Any command that fails says where, with a picture of the moment.
+trap 'fail "\"$BASH_COMMAND\" failed"' ERR
 
 export PATH="$PATH:/usr/lib/wine"
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
@@ -68,12 +70,13 @@ skips_task_bar() {
 # go N EXPECTED_LINE: Go on the Nth image of the open directory; the stand-in's command line
 go() {
     rm -f "$record"
-    sleep 0.5
-    focus "$main" # back from the emulator just started
+    # The emulator started before has ended: it takes the focus no more.
+    for _ in $(seq 100); do pgrep -f 'hu-go!\.exe' >/dev/null || break; sleep 0.1; done
+    focus "$main"
     keys Tab Home
     for _ in $(seq 2 "$1"); do keys Down; done
     keys Tab Return
-    for _ in $(seq 200); do [ -e "$record" ] && break || sleep 0.1; done
+    for _ in $(seq 600); do [ -e "$record" ] && break || sleep 0.1; done
     [ -e "$record" ] || fail "the emulator did not start"
     local line
     line=$(sed -n 's/^line //p' "$record")

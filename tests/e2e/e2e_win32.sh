@@ -180,6 +180,8 @@ if [ -n "$installer" ]; then
         fail "no Start-menu entry"
     wine64 reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vorlanes' >/dev/null 2>&1 ||
         fail "the uninstaller is not listed"
+    # As a user would leave it: with the emulator's directory stored.
+    wine64 reg add 'HKCU\Software\Vorlanes\HuGo' /v Path /d 'H:\HuGo\' /f >/dev/null 2>&1
     timeout 120 wine64 "$(dirname "$local_exe")/uninstall.exe" /S || fail "the uninstaller failed"
     for _ in $(seq 100); do # it goes on in the background
         wine64 reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vorlanes' \

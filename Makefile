@@ -15,9 +15,11 @@ JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 RUN_PACKAGES  := cmake make g++ pkg-config qt6-base-dev libgl-dev \
                  xvfb xauth x11-utils xdotool imagemagick icewm fonts-dejavu-core
 # What the tests add: GoogleTest, the validators, and the Windows checks
-# (MinGW to compile the Windows half, wine64 to run it).
+# (MinGW to compile the Windows program, wine64 and its fonts to run it, zip
+# and NSIS for its packages).
 TEST_PACKAGES := libgtest-dev libgmock-dev desktop-file-utils appstream \
-                 binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64 googletest
+                 binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64 googletest \
+                 fonts-wine zip nsis
 # What make fuzz adds: clang and its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-dev
 BENCH_PACKAGES := libbenchmark-dev
@@ -27,12 +29,13 @@ DEV_FLAGS     := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLANES_SANITIZE=ON -DVORL
                  -DVORLANES_RELEASE_DIR=$(abspath $(RELEASE))
 RELEASE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DVORLANES_SANITIZE=OFF -DVORLANES_TESTS=OFF \
                  -DVORLANES_BENCH=OFF
-# The Qt-free core and its tests for 64-bit Windows, run under Wine by ctest.
+# vorlanes.exe, its packages, the core and the tests for 64-bit Windows, run
+# under Wine by ctest.
 WINDOWS_FLAGS := -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
                  -DVORLANES_GUI=OFF -DVORLANES_BENCH=OFF -DVORLANES_GTEST_SOURCE=/usr/src/googletest
 
 .PHONY: run test install uninstall deb bench fuzz format clean \
-        release dev windows deps-run deps-test deps-fuzz deps-bench deps-deb
+        release dev windows windows-package deps-run deps-test deps-fuzz deps-bench deps-deb
 
 run: release
 	@./tools/run.sh $(RELEASE)
@@ -80,6 +83,12 @@ $(BUILD)/CMakeCache.txt:
 
 windows: deps-test $(WINBUILD)/CMakeCache.txt
 	cmake --build $(WINBUILD) -j $(JOBS)
+
+# The portable zip and the installer: $(WINBUILD)/vorlanes-VERSION-win64.zip
+# and $(WINBUILD)/vorlanes-VERSION-setup.exe.
+windows-package: windows
+	cmake --build $(WINBUILD) --target windows_package
+	@ls -l $(WINBUILD)/vorlanes-*-win64.zip $(WINBUILD)/vorlanes-*-setup.exe
 
 $(WINBUILD)/CMakeCache.txt:
 	cmake -S . -B $(WINBUILD) $(WINDOWS_FLAGS)

@@ -3,7 +3,8 @@
 # Copyright (C) 2026 House Vorlanes
 #
 # The folders stand in layers, lowest first; a file may include from its own
-# layer and those below it only, and only the front includes Qt.
+# layer and those below it only; only front/qt includes Qt, and only platform/
+# and front/win32 include <windows.h>.
 #   tools/layers.sh --check   lists every include that breaks this, and fails if any does
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,9 +31,13 @@ for dir in "${layers[@]}"; do
                 bad=1
             fi
         done < <(grep -E '^#include "' "$file" || true)
-        # The settings store built on Qt is the one platform file that may.
-        if [ "$dir" != front ] && [[ "$file" != *_qt.cpp ]] && grep -qE '^#include <Q' "$file"; then
-            echo "$file includes Qt outside the front"
+        if [[ "$file" != front/qt/* ]] && grep -qE '^#include <Q' "$file"; then
+            echo "$file includes Qt outside front/qt"
+            bad=1
+        fi
+        if [ "$dir" != platform ] && [[ "$file" != front/win32/* ]] &&
+            grep -qiE '^#include <windows\.h>' "$file"; then
+            echo "$file includes <windows.h> outside platform/ and front/win32"
             bad=1
         fi
     done < <(find "$dir" \( -name '*.cpp' -o -name '*.h' \) -print0)

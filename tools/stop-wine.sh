@@ -10,6 +10,11 @@ server=$(command -v wineserver || true)
 for build in "$@"; do
     for prefix in "$build"/wineprefix* "$build"/windows/wineprefix*; do
         [ -d "$prefix" ] && WINEPREFIX=$(cd "$prefix" && pwd) "$server" -k 2>/dev/null
+        # and the virtual display that tools/wine-display.sh kept for it
+        if [ -f "$prefix.xvfb" ]; then
+            kill "$(cat "$prefix.xvfb")" 2>/dev/null
+            rm -f "$prefix.xvfb" "$prefix.display"
+        fi
     done
 done
 exit 0

@@ -7,7 +7,13 @@
 set -euo pipefail
 : "${VORLANES_WINEPREFIX:?set VORLANES_WINEPREFIX to the prefix to use}"
 export WINEPREFIX="$VORLANES_WINEPREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
+unset WAYLAND_DISPLAY
+# Headless, unless tools/wine-display.sh gave a display of its own.
+if [ -n "${VORLANES_WINE_DISPLAY:-}" ]; then
+    export DISPLAY="$VORLANES_WINE_DISPLAY"
+else
+    unset DISPLAY
+fi
 wine=$(command -v wine64 || true)
 [ -n "$wine" ] || wine=/usr/lib/wine/wine64
 # One server kept alive between the many short test processes: starting it

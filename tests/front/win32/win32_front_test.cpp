@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 House Vorlanes
+// What the Win32 front itself can get wrong: each window as its description
+// gives it, Tab and the keys the windows handle, and the lists.
+#include "app/aboutfrontend.h"
+#include "app/frontend.h"
+#include "config/confighugo.h"
+#include "location/pathemulator.h"
+#include "support/temp_dir.h"
+#include "support/win32_front.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using forms::Kind;
+using ::testing::ElementsAreArray;
+
+namespace {
+
+const forms::Description& (*const kForms[])() = {&Frontend::Description, &Pathemulator::Description,
+                                                 &Confighugo::Description,
+                                                 &Aboutfrontend::Description};
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+// A control's top left in twips within the client area, its containers' added.
+POINT Origin(const forms::Description& d, const forms::Control& c, int dpi) {
+    POINT at{win32front::Pixels(c.rect.left, dpi), win32front::Pixels(c.rect.top, dpi)};
+    if (!c.container.empty()) {
+        const POINT outer = Origin(d, *d.Find(c.container), dpi);
+        at.x += outer.x;
+        at.y += outer.y;
+    }
+    return at;
+}
+
+TEST(Win32Front, BuildsEachWindowAsDescribed) {
+    const std::map<Kind, std::wstring> classes = {
+        {Kind::Button, L"Button"},        {Kind::Label, L"Static"},
+        {Kind::TextBox, L"Edit"},         {Kind::CheckBox, L"Button"},
+        {Kind::Option, L"Button"},        {Kind::Frame, L"Button"},
+        {Kind::Tabs, L"SysTabControl32"}, {Kind::DriveList, L"ComboBox"},
+        {Kind::DirList, L"ListBox"},      {Kind::FileList, L"ListBox"}};
+    const std::map<Kind, LONG> buttonTypes = {{Kind::Button, BS_PUSHBUTTON},
+                                              {Kind::CheckBox, BS_3STATE},
+                                              {Kind::Option, BS_RADIOBUTTON},
+                                              {Kind::Frame, BS_GROUPBOX}};
+    for (const auto form : kForms) {
+        const forms::Description& d = form();
+        SCOPED_TRACE(std::string(d.name));
+        Built built(d);
+        const int dpi = built.Dpi();
+        const LONG style = GetWindowLongW(built.Window(), GWL_STYLE);
+
+        RECT client{};
+        GetClientRect(built.Window(), &client);
+        EXPECT_EQ(client.right, win32front::Pixels(d.width, dpi));
+        EXPECT_EQ(client.bottom, win32front::Pixels(d.height, dpi));
+        if (d.border == forms::Border::Sizable) {
+            EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
+            EXPECT_EQ(GetWindow(built.Window(), GW_OWNER), nullptr);
+        } else {
+            // Out of the task bar: owned, and by a window never shown.
+            EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+            EXPECT_EQ(style & WS_SYSMENU, WS_SYSMENU);
+            HWND owner = GetWindow(built.Window(), GW_OWNER);
+            ASSERT_NE(owner, nullptr);
+            EXPECT_FALSE(IsWindowVisible(owner));
+            POINT corner{0, 0};
+            ClientToScreen(built.Window(), &corner);
+            EXPECT_EQ(corner.x, win32front::Pixels(d.position->x, dpi));
+            EXPECT_EQ(corner.y, win32front::Pixels(d.position->y, dpi));
+        }
+        EXPECT_EQ(GetDlgItem(built.Window(), IDOK), nullptr);
+        EXPECT_EQ(GetDlgItem(built.Window(), IDCANCEL), nullptr);
+
+        for (const forms::Control& c : d.controls) {
+            SCOPED_TRACE(std::string(c.name));
+            HWND control = built.Control(c.name);
+            ASSERT_NE(control, nullptr);
+            EXPECT_EQ(ClassOf(control), classes.at(c.kind));
+            const LONG controlStyle = GetWindowLongW(control, GWL_STYLE);
+            if (buttonTypes.count(c.kind)) {
+                EXPECT_EQ(controlStyle & BS_TYPEMASK, buttonTypes.at(c.kind));
+            }
+            if (c.kind == Kind::Option) {
+                EXPECT_EQ((controlStyle & WS_GROUP) != 0, d.GroupOf(c.name).front() == c.name);
+            }
+            RECT r{};
+            GetWindowRect(control, &r);
+            MapWindowPoints(nullptr, built.Window(), reinterpret_cast<POINT*>(&r), 2);
+            const POINT at = Origin(d, c, dpi);
+            EXPECT_EQ(r.left, at.x);
+            EXPECT_EQ(r.top, at.y);
+            EXPECT_EQ(r.right - r.left, win32front::Pixels(c.rect.width, dpi));
+            if (c.kind != Kind::DriveList) { // its height is the system's
+                EXPECT_EQ(r.bottom - r.top, win32front::Pixels(c.rect.height, dpi));
+            }
+        }
+    }
+}
+
+TEST(Win32Front, TabVisitsTheShownStopsInTheirOrder) {
+    struct Case {
+        const forms::Description& (*form)();
+        std::vector<std::string_view> stops;
+    };
+    const Case cases[] = {
+        {&Frontend::Description, {"SSTab1", "SSTab2", "Drive", "Dir", "File", "Go", "Setup"}},
+        {&Pathemulator::Description, {"OKButton", "CancelButton", "Pathhugo", "Browse"}},
+        // An option group is one stop; the tab "Control" is not shown.
+        {&Confighugo::Description,
+         {"OKButton", "CancelButton", "SSTab", "Rom_Dir", "graph1", "langue1", "Modeeagle",
+          "Exactdraw", "Son", "Staticrefresh", "Browse"}},
+        {&Aboutfrontend::Description, {"OKButton"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.form().name));
+        Built built(c.form());
+        EXPECT_THAT(built.front.TabStops(built.form), ElementsAreArray(c.stops));
+        // Round once with Tab, from the first stop back to it.
+        SetFocus(built.Control(c.stops.front()));
+        for (std::size_t i = 1; i <= c.stops.size(); ++i) {
+            EXPECT_TRUE(built.Key(VK_TAB));
+            EXPECT_EQ(GetFocus(), built.Control(c.stops[i % c.stops.size()]));
+        }
+    }
+}
+
+TEST(Win32Front, EnterPressesOnlyTheFocusedButtonAndEscNothing) {
+    Built built(Pathemulator::Description());
+    built.form.raised.clear();
+    SetFocus(built.Control("CancelButton"));
+    EXPECT_TRUE(built.Key(VK_RETURN));
+    EXPECT_TRUE(built.Key(VK_ESCAPE));
+    SetFocus(built.Control("Pathhugo"));
+    EXPECT_TRUE(built.Key(VK_RETURN));
+    EXPECT_THAT(built.form.raised, ElementsAreArray({"CancelButton"}));
+}
+
+TEST(Win32Front, ArrowsSelectThroughTheGroupsClickHandler) {
+    Built built(Confighugo::Description());
+    built.form.raised.clear();
+    SetFocus(built.Control("graph1"));
+    EXPECT_TRUE(built.Key(VK_DOWN));
+    EXPECT_EQ(GetFocus(), built.Control("graph2"));
+    SetFocus(built.Control("graph1"));
+    EXPECT_TRUE(built.Key(VK_UP));
+    EXPECT_THAT(built.form.raised, ElementsAreArray({"graph2", "graph5"}));
+}
+
+// A click gives clear or checked, whatever the box showed.
+TEST(Win32Front, CheckBoxClickRule) {
+    const std::pair<int, int> cases[] = {
+        {forms::kClear, forms::kChecked},
+        {forms::kChecked, forms::kClear},
+        {forms::kGrayed, forms::kChecked},
+    };
+    Built built(Confighugo::Description());
+    for (const auto& [before, after] : cases) {
+        built.form.View().SetCheck("Son", before);
+        SendMessageW(built.Control("Son"), BM_CLICK, 0, 0);
+        EXPECT_EQ(built.form.View().Check("Son"), after) << before;
+    }
+}
+
+struct Lists : ::testing::Test {
+    TempDir dir{TempDir::ShortNamed{}};
+    Built built{Frontend::Description()};
+    std::string path = dir.native();
+
+    void SetUp() override {
+        dir.MakeDir("Alpha");
+        dir.MakeDir("beta");
+        for (const char* name : {"Gamma.PCE", "disc.iso", "notes.txt", "galaxy.zip"}) {
+            dir.Write(name);
+        }
+        ASSERT_TRUE(built.form.View().SetPath("Dir", path, nullptr));
+        built.form.View().ShowFiles("File", "Dir");
+    }
+    int Selected(std::string_view list) {
+        return static_cast<int>(SendMessageW(built.Control(list), LB_GETCURSEL, 0, 0));
+    }
+    void Type(std::string_view list, WPARAM key, UINT message = WM_KEYDOWN) {
+        SetFocus(built.Control(list));
+        if (!built.Key(key)) {
+            SendMessageW(built.Control(list), message, key, 0);
+        }
+    }
+};
+
+TEST_F(Lists, FillWithTheDirectorysChainChildrenAndMatchingFiles) {
+    const int chain = static_cast<int>(std::count(path.begin(), path.end(), '\\')) + 1;
+    EXPECT_EQ(SendMessageW(built.Control("Dir"), LB_GETCOUNT, 0, 0), chain + 2);
+    EXPECT_EQ(Selected("Dir"), chain - 1); // the open directory
+    EXPECT_EQ(SendMessageW(built.Control("File"), LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(built.form.View().FileName("File"), "");
+}
+
+TEST_F(Lists, KeysSelectAndTypeAheadFindsTheNextStartingLetter) {
+    Type("File", VK_HOME);
+    EXPECT_EQ(built.form.View().FileName("File"), "disc.iso");
+    Type("File", 'g', WM_CHAR);
+    EXPECT_EQ(built.form.View().FileName("File"), "galaxy.zip");
+    Type("File", 'G', WM_CHAR);
+    EXPECT_EQ(built.form.View().FileName("File"), "Gamma.PCE");
+    Type("File", 'x', WM_CHAR);
+    EXPECT_EQ(built.form.View().FileName("File"), "Gamma.PCE");
+}
+
+TEST_F(Lists, EnterOpensTheHighlightedDirectory) {
+    built.form.raised.clear();
+    Type("Dir", 'b', WM_CHAR);
+    Type("Dir", VK_RETURN);
+    EXPECT_EQ(built.form.View().Path("Dir"), path + "\\beta");
+    EXPECT_THAT(built.form.raised, ElementsAreArray({"Dir Change"}));
+}
+
+} // namespace

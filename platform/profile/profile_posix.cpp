@@ -25,6 +25,7 @@
 #include "platform/profile/file_io_posix.h"
 #include "platform/profile/ini_text.h"
 #include "platform/profile/profile_errors.h"
+#include "platform/profile/utf8.h"
 
 namespace platform {
 
@@ -384,27 +385,6 @@ char To1252(char32_t u) {
 char16_t From1252(char c) {
     const auto b = static_cast<unsigned char>(c);
     return (b >= 0x80 && b < 0xA0) ? kHigh1252[b - 0x80] : b;
-}
-
-// Lone surrogates of a UTF-16 file are kept as three bytes each, so that
-// they go back as they came.
-void AppendUtf8(std::string& out, char32_t u) {
-    const auto put = [&](unsigned v) { out.push_back(static_cast<char>(v)); };
-    if (u < 0x80) {
-        put(u);
-    } else if (u < 0x800) {
-        put(0xC0 | (u >> 6));
-        put(0x80 | (u & 0x3F));
-    } else if (u < 0x10000) {
-        put(0xE0 | (u >> 12));
-        put(0x80 | ((u >> 6) & 0x3F));
-        put(0x80 | (u & 0x3F));
-    } else {
-        put(0xF0 | (u >> 18));
-        put(0x80 | ((u >> 12) & 0x3F));
-        put(0x80 | ((u >> 6) & 0x3F));
-        put(0x80 | (u & 0x3F));
-    }
 }
 
 // The next character of UTF-8 text, or nothing for a byte that starts none

@@ -18,6 +18,7 @@
 
 #include "platform/profile/file_io_posix.h"
 #include "platform/profile/kept_copy_posix.h"
+#include "platform/profile/utf8.h"
 
 namespace platform {
 namespace {
@@ -57,25 +58,6 @@ bool IsUtf8(std::string_view s) {
         i += more + 1;
     }
     return true;
-}
-
-void AppendUtf8(std::string& out, char32_t u) {
-    const auto put = [&](unsigned v) { out.push_back(static_cast<char>(v)); };
-    if (u < 0x80) {
-        put(u);
-    } else if (u < 0x800) {
-        put(0xC0 | (u >> 6));
-        put(0x80 | (u & 0x3F));
-    } else if (u < 0x10000) {
-        put(0xE0 | (u >> 12));
-        put(0x80 | ((u >> 6) & 0x3F));
-        put(0x80 | (u & 0x3F));
-    } else {
-        put(0xF0 | (u >> 18));
-        put(0x80 | ((u >> 12) & 0x3F));
-        put(0x80 | ((u >> 6) & 0x3F));
-        put(0x80 | (u & 0x3F));
-    }
 }
 
 // Names: letters, digits, "_", "-" and "." as they are, other bytes as %XX.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
+#include <string_view>
 
 namespace platform {
 namespace {
@@ -38,22 +39,60 @@ bool MatchMask(const char* name, const char* nameEnd, const char* mask, const ch
     return mask == maskEnd;
 }
 
+// A pattern's masks, split once for all the names they are matched against.
+class Masks {
+public:
+    explicit Masks(std::string_view pattern) {
+        std::size_t start = 0;
+        while (start <= pattern.size()) {
+            const std::size_t end = std::min(pattern.find(';', start), pattern.size());
+            if (end > start) {
+                const std::string_view mask = pattern.substr(start, end - start);
+                // "*.pce" and its like, nearly every mask there is, need no glob.
+                const bool suffix = mask[0] == '*' && mask.find_first_of("*?", 1) == mask.npos;
+                masks_.push_back({suffix ? mask.substr(1) : mask, suffix});
+            }
+            start = end + 1;
+        }
+    }
+
+    bool Match(std::string_view name) const {
+        for (const Mask& m : masks_) {
+            if (m.suffix ? EndsWithFolded(name, m.text)
+                         : MatchMask(name.data(), name.data() + name.size(), m.text.data(),
+                                     m.text.data() + m.text.size())) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    struct Mask {
+        std::string_view text; // for a suffix mask, what follows its "*"
+        bool suffix;
+    };
+
+    static bool EndsWithFolded(std::string_view name, std::string_view tail) {
+        if (name.size() < tail.size()) {
+            return false;
+        }
+        const char* n = name.data() + (name.size() - tail.size());
+        for (const char c : tail) {
+            if (Fold(c) != Fold(*n++)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    std::vector<Mask> masks_;
+};
+
 } // namespace
 
 bool MatchesPattern(const std::string& name, const std::string& pattern) {
-    std::size_t start = 0;
-    while (start <= pattern.size()) {
-        std::size_t end = pattern.find(';', start);
-        if (end == std::string::npos) {
-            end = pattern.size();
-        }
-        if (end > start && MatchMask(name.data(), name.data() + name.size(), pattern.data() + start,
-                                     pattern.data() + end)) {
-            return true;
-        }
-        start = end + 1;
-    }
-    return false;
+    return Masks(pattern).Match(name);
 }
 
 bool NameLess(const std::string& a, const std::string& b) {
@@ -75,17 +114,18 @@ namespace {
 // `depth` bytes, into name order by their next byte. Each name's bytes are
 // looked at about once, so a listing's cost per name does not grow with its
 // size as a comparison sort's does.
-void RadixSort(const std::vector<std::string>& names, std::uint32_t* first, std::uint32_t* last,
+void RadixSort(const std::vector<DirEntry>& entries, std::uint32_t* first, std::uint32_t* last,
                std::size_t depth, std::uint32_t* scratch) {
+    const auto names = [&](std::uint32_t i) -> const std::string& { return entries[i].name; };
     const auto n = static_cast<std::size_t>(last - first);
     if (n < 32) { // a handful: buckets would cost more than comparing
         std::sort(first, last,
-                  [&](std::uint32_t a, std::uint32_t b) { return NameLess(names[a], names[b]); });
+                  [&](std::uint32_t a, std::uint32_t b) { return NameLess(names(a), names(b)); });
         return;
     }
     // Bucket 0 holds the names that end here; 1 + b those whose next byte folds to b.
     const auto bucket = [&](std::uint32_t i) -> std::size_t {
-        const std::string& name = names[i];
+        const std::string& name = names(i);
         return depth < name.size() ? Fold(name[depth]) + 1u : 0u;
     };
     std::size_t start[258] = {};
@@ -93,6 +133,13 @@ void RadixSort(const std::vector<std::string>& names, std::uint32_t* first, std:
         ++start[bucket(*p) + 1];
     }
     std::partial_sum(start, start + 258, start);
+    // A byte that all of them share orders nothing ("entry 0001", "entry 0002").
+    for (std::size_t b = 1; b < 257; ++b) {
+        if (start[b + 1] - start[b] == n) {
+            RadixSort(entries, first, last, depth + 1, scratch);
+            return;
+        }
+    }
     std::size_t next[257];
     std::copy(start, start + 257, next);
     for (const std::uint32_t* p = first; p != last; ++p) {
@@ -101,47 +148,44 @@ void RadixSort(const std::vector<std::string>& names, std::uint32_t* first, std:
     std::copy(scratch, scratch + n, first);
     // The names that end here are the same folded: their bytes decide.
     std::sort(first, first + start[1],
-              [&](std::uint32_t a, std::uint32_t b) { return names[a] < names[b]; });
+              [&](std::uint32_t a, std::uint32_t b) { return names(a) < names(b); });
     for (std::size_t b = 1; b < 257; ++b) {
         if (start[b + 1] - start[b] > 1) {
-            RadixSort(names, first + start[b], first + start[b + 1], depth + 1, scratch);
+            RadixSort(entries, first + start[b], first + start[b + 1], depth + 1, scratch);
         }
     }
 }
 
-std::vector<std::string> InNameOrder(std::vector<std::string> names) {
-    std::vector<std::uint32_t> order(names.size());
-    std::iota(order.begin(), order.end(), 0u);
-    std::vector<std::uint32_t> scratch(names.size());
-    RadixSort(names, order.data(), order.data() + order.size(), 0, scratch.data());
-    std::vector<std::string> sorted;
-    sorted.reserve(names.size());
-    for (const std::uint32_t i : order) {
-        sorted.push_back(std::move(names[i]));
+// The names of the entries kept, in name order: each copied once, into its place.
+template <class Keep>
+std::vector<std::string> InNameOrder(const std::vector<DirEntry>& entries, Keep keep) {
+    std::vector<std::uint32_t> order;
+    order.reserve(entries.size());
+    for (std::uint32_t i = 0; i < entries.size(); ++i) {
+        if (keep(entries[i])) {
+            order.push_back(i);
+        }
     }
-    return sorted;
+    std::vector<std::uint32_t> scratch(order.size());
+    RadixSort(entries, order.data(), order.data() + order.size(), 0, scratch.data());
+    std::vector<std::string> names;
+    names.reserve(order.size());
+    for (const std::uint32_t i : order) {
+        names.push_back(entries[i].name);
+    }
+    return names;
 }
 
 } // namespace
 
 std::vector<std::string> MatchingFiles(const Listing& listing, const std::string& pattern) {
-    std::vector<std::string> names;
-    for (const DirEntry& e : listing.entries) {
-        if (!e.isDirectory && MatchesPattern(e.name, pattern)) {
-            names.push_back(e.name);
-        }
-    }
-    return InNameOrder(std::move(names));
+    const Masks masks(pattern);
+    return InNameOrder(listing.entries,
+                       [&](const DirEntry& e) { return !e.isDirectory && masks.Match(e.name); });
 }
 
 std::vector<std::string> Subdirectories(const Listing& listing) {
-    std::vector<std::string> names;
-    for (const DirEntry& e : listing.entries) {
-        if (e.isDirectory) {
-            names.push_back(e.name);
-        }
-    }
-    return InNameOrder(std::move(names));
+    return InNameOrder(listing.entries, [](const DirEntry& e) { return e.isDirectory; });
 }
 
 } // namespace platform

@@ -171,7 +171,12 @@ if [ -n "$installer" ]; then
         wine64 reg query 'HKCU\Software' /s 2>/dev/null | tr -d '\r' | grep -v '^ *$' |
             grep -iv 'wine' | sort
     }
-    wine64 reg delete 'HKCU\Software\Vorlanes' /f >/dev/null 2>&1 || true
+    # Wine has been seen to keep a key a moment after reg deleted it.
+    for _ in $(seq 50); do
+        wine64 reg delete 'HKCU\Software\Vorlanes' /f >/dev/null 2>&1 || true
+        wine64 reg query 'HKCU\Software\Vorlanes' >/dev/null 2>&1 || break
+        sleep 0.2
+    done
     snapshot >"$before"
     timeout 120 wine64 "$installer" /S || fail "the installer failed"
     local_exe=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Programs/Vorlanes/vorlanes.exe')

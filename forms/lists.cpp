@@ -102,10 +102,19 @@ bool DirRows::Open(const std::string& systemPath, std::string* reason, bool* cha
         start = end + 1;
     }
     chainRows_ = static_cast<int>(chain_.size());
-    std::vector<std::string> subdirs = platform::Subdirectories(listing_);
-    names_.insert(names_.end(), std::make_move_iterator(subdirs.begin()),
-                  std::make_move_iterator(subdirs.end()));
+    const std::vector<std::uint32_t> subdirs = platform::SubdirectoryEntries(listing_);
+    names_.reserve(names_.size() + subdirs.size());
+    for (const std::uint32_t i : subdirs) {
+        names_.push_back(listing_.entries[i].name);
+    }
+    trueNames_ = platform::TrueNamesOf(listing_, subdirs);
     return true;
+}
+
+const std::string& DirRows::TrueName(int row) const {
+    static const std::string none;
+    const auto child = static_cast<std::size_t>(row - chainRows_);
+    return row >= chainRows_ && child < trueNames_.size() ? trueNames_[child] : none;
 }
 
 std::string DirRows::RowPath(int row) const {
@@ -120,8 +129,16 @@ std::string DirRows::RowPath(int row) const {
 
 void FileRows::Show(const std::string& systemPath, const platform::Listing& listing) {
     path_ = systemPath;
-    names_ = platform::MatchingFiles(listing, pattern_);
+    const std::vector<std::uint32_t> files = platform::MatchingFileEntries(listing, pattern_);
+    names_ = platform::NamesOf(listing, files);
+    trueNames_ = platform::TrueNamesOf(listing, files);
     selected_ = -1;
+}
+
+const std::string& FileRows::TrueName(int row) const {
+    static const std::string none;
+    const auto i = static_cast<std::size_t>(row);
+    return i < trueNames_.size() ? trueNames_[i] : none;
 }
 
 } // namespace forms

@@ -47,6 +47,8 @@ public:
 
     int Count() const { return static_cast<int>(names_.size()); }
     const std::string& Name(int row) const { return names_[static_cast<std::size_t>(row)]; }
+    // What a row shows when the code page cannot spell its name; empty otherwise.
+    const std::string& TrueName(int row) const;
     int Level(int row) const { return row < chainRows_ ? row : chainRows_; }
     bool IsChain(int row) const { return row < chainRows_; }
     int OpenRow() const { return chainRows_ - 1; }
@@ -57,6 +59,7 @@ private:
     std::string path_;
     platform::Listing listing_;
     std::vector<std::string> names_;
+    std::vector<std::string> trueNames_; // of the subdirectories, when any is needed
     std::vector<std::string> chain_;
     int chainRows_ = 0;
 };
@@ -73,6 +76,7 @@ public:
 
     int Count() const { return static_cast<int>(names_.size()); }
     const std::string& Name(int row) const { return names_[static_cast<std::size_t>(row)]; }
+    const std::string& TrueName(int row) const;
     int Selected() const { return selected_; }
     void Select(int row) { selected_ = row >= 0 && row < Count() ? row : -1; }
     // The selected bare file name, empty when none is selected.
@@ -82,6 +86,7 @@ private:
     std::string path_;
     std::string pattern_;
     std::vector<std::string> names_;
+    std::vector<std::string> trueNames_;
     int selected_ = -1;
 };
 

@@ -293,6 +293,7 @@ private:
     void Command(const Item& item, int code);
     void DirChosen(const Item& item, int row);
     void DrawRow(const DRAWITEMSTRUCT& draw);
+    std::wstring RowText(const Item& item, int row) const;
     int TypeAhead(const Item& item, wchar_t typed, int from) const;
     void PlaceDialog();
 
@@ -744,19 +745,15 @@ void Window::DrawRow(const DRAWITEMSTRUCT& draw) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         int x = r.left + MulDiv(2, dpi, 96);
-        std::string name;
         if (dirList) {
             const forms::DirRows& rows = dirs.at(item->control->name);
             x += rows.Level(row) * MulDiv(10, dpi, 96);
             DrawFolder(dc, x, r.top + (r.bottom - r.top - MulDiv(16, dpi, 96)) / 2, dpi,
                        rows.IsChain(row));
             x += MulDiv(20, dpi, 96);
-            name = rows.Name(row);
-        } else {
-            name = files.at(item->control->name).Name(row);
         }
         RECT text{x, r.top, r.right, r.bottom};
-        const std::wstring shown = FromCodePage(name);
+        const std::wstring shown = RowText(*item, row);
         HGDIOBJ old = SelectObject(dc, font_);
         DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -765,6 +762,18 @@ void Window::DrawRow(const DRAWITEMSTRUCT& draw) {
     if (draw.itemState & ODS_FOCUS) {
         DrawFocusRect(dc, &r);
     }
+}
+
+// A name as Windows shows it, also when the code page cannot spell it.
+std::wstring Window::RowText(const Item& item, int row) const {
+    const bool dirList = item.control->kind == Kind::DirList;
+    const std::string& trueName = dirList ? dirs.at(item.control->name).TrueName(row)
+                                          : files.at(item.control->name).TrueName(row);
+    if (!trueName.empty()) {
+        return FromUtf8(trueName);
+    }
+    return FromCodePage(dirList ? dirs.at(item.control->name).Name(row)
+                                : files.at(item.control->name).Name(row));
 }
 
 // Typing a character moves to the next row after `from` that starts with it.
@@ -776,9 +785,7 @@ int Window::TypeAhead(const Item& item, wchar_t typed, int from) const {
         CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(typed)))));
     for (int step = 1; step <= count; ++step) {
         const int row = (from + step + count) % count;
-        const std::string& name = dirList ? dirs.at(item.control->name).Name(row)
-                                          : files.at(item.control->name).Name(row);
-        const std::wstring shown = FromCodePage(name);
+        const std::wstring shown = RowText(item, row);
         if (!shown.empty() &&
             static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(CharUpperW(
                 reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(shown.front()))))) == wanted) {

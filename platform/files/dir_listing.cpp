@@ -156,9 +156,9 @@ void RadixSort(const std::vector<DirEntry>& entries, std::uint32_t* first, std::
     }
 }
 
-// The names of the entries kept, in name order: each copied once, into its place.
+// The indexes of the entries kept, in name order.
 template <class Keep>
-std::vector<std::string> InNameOrder(const std::vector<DirEntry>& entries, Keep keep) {
+std::vector<std::uint32_t> InNameOrder(const std::vector<DirEntry>& entries, Keep keep) {
     std::vector<std::uint32_t> order;
     order.reserve(entries.size());
     for (std::uint32_t i = 0; i < entries.size(); ++i) {
@@ -168,24 +168,58 @@ std::vector<std::string> InNameOrder(const std::vector<DirEntry>& entries, Keep 
     }
     std::vector<std::uint32_t> scratch(order.size());
     RadixSort(entries, order.data(), order.data() + order.size(), 0, scratch.data());
-    std::vector<std::string> names;
-    names.reserve(order.size());
-    for (const std::uint32_t i : order) {
-        names.push_back(entries[i].name);
-    }
-    return names;
+    return order;
 }
 
 } // namespace
 
-std::vector<std::string> MatchingFiles(const Listing& listing, const std::string& pattern) {
+std::vector<std::uint32_t> MatchingFileEntries(const Listing& listing, const std::string& pattern) {
     const Masks masks(pattern);
     return InNameOrder(listing.entries,
                        [&](const DirEntry& e) { return !e.isDirectory && masks.Match(e.name); });
 }
 
-std::vector<std::string> Subdirectories(const Listing& listing) {
+std::vector<std::uint32_t> SubdirectoryEntries(const Listing& listing) {
     return InNameOrder(listing.entries, [](const DirEntry& e) { return e.isDirectory; });
+}
+
+// Each name copied once, into its place.
+std::vector<std::string> NamesOf(const Listing& listing,
+                                 const std::vector<std::uint32_t>& entries) {
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (const std::uint32_t i : entries) {
+        names.push_back(listing.entries[i].name);
+    }
+    return names;
+}
+
+std::vector<std::string> TrueNamesOf(const Listing& listing,
+                                     const std::vector<std::uint32_t>& entries) {
+    std::vector<std::string> names;
+    if (listing.trueNames.empty()) {
+        return names;
+    }
+    names.resize(entries.size());
+    for (std::size_t row = 0; row < entries.size(); ++row) {
+        const auto found =
+            std::lower_bound(listing.trueNames.begin(), listing.trueNames.end(), entries[row],
+                             [](const std::pair<std::uint32_t, std::string>& t, std::uint32_t i) {
+                                 return t.first < i;
+                             });
+        if (found != listing.trueNames.end() && found->first == entries[row]) {
+            names[row] = found->second;
+        }
+    }
+    return names;
+}
+
+std::vector<std::string> MatchingFiles(const Listing& listing, const std::string& pattern) {
+    return NamesOf(listing, MatchingFileEntries(listing, pattern));
+}
+
+std::vector<std::string> Subdirectories(const Listing& listing) {
+    return NamesOf(listing, SubdirectoryEntries(listing));
 }
 
 } // namespace platform

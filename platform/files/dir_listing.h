@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -15,6 +17,10 @@ struct Listing {
     bool ok = true;
     std::string error; // the system's reason when the directory could not be read
     std::vector<DirEntry> entries;
+    // The entries whose names the system code page cannot spell (their bytes
+    // hold "?" there), by index, with the true name in UTF-8. Only Windows
+    // names can be such.
+    std::vector<std::pair<std::uint32_t, std::string>> trueNames;
 };
 
 // The entries of a directory given as a system path, without "." and "..",
@@ -26,6 +32,15 @@ bool MatchesPattern(const std::string& name, const std::string& pattern);
 
 // Name order of the lists: regardless of case, then by bytes.
 bool NameLess(const std::string& a, const std::string& b);
+
+// The indexes of the entries a list shows, in name order.
+std::vector<std::uint32_t> MatchingFileEntries(const Listing& listing, const std::string& pattern);
+std::vector<std::uint32_t> SubdirectoryEntries(const Listing& listing);
+std::vector<std::string> NamesOf(const Listing& listing, const std::vector<std::uint32_t>& entries);
+// Their true names where the code page cannot spell them, "" for the others;
+// nothing at all when every name spells itself.
+std::vector<std::string> TrueNamesOf(const Listing& listing,
+                                     const std::vector<std::uint32_t>& entries);
 
 std::vector<std::string> MatchingFiles(const Listing& listing, const std::string& pattern);
 std::vector<std::string> Subdirectories(const Listing& listing);

@@ -1,42 +1,44 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
+#include "platform/files/code_page_win.h"
 #include "platform/files/dir_listing.h"
-
-#include <windows.h>
 
 namespace platform {
 
 Listing ListDirectory(const std::string& systemPath) {
     Listing listing;
-    std::string mask = systemPath;
-    if (mask.empty() || mask.back() != '\\') {
-        mask += '\\';
-    }
-    mask += '*';
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(mask.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
-        const DWORD code = GetLastError();
-        char text[512] = {};
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                       text, sizeof text, nullptr);
+    if (LacksCodePageCharacters(systemPath)) {
         listing.ok = false;
-        listing.error = text;
-        // The system's texts end in a line break, which a message would show.
-        while (!listing.error.empty() &&
-               (listing.error.back() == '\n' || listing.error.back() == '\r')) {
-            listing.error.pop_back();
-        }
+        listing.error = kLackedCharacters;
+        return listing;
+    }
+    std::wstring mask = WideFromCodePage(systemPath);
+    if (mask.empty() || mask.back() != L'\\') {
+        mask += L'\\';
+    }
+    mask += L'*';
+    // The wide listing, so that a name the code page cannot spell is known as such.
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(mask.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        listing.ok = false;
+        listing.error = SystemReason(GetLastError());
         return listing;
     }
     do {
-        const std::string name = data.cFileName;
-        if (name == "." || name == ".." ||
+        const std::wstring_view wide = data.cFileName;
+        if (wide == L"." || wide == L".." ||
             (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
             continue;
         }
-        listing.entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-    } while (FindNextFileA(find, &data));
+        bool lossy = false;
+        listing.entries.push_back({CodePageFromWide(wide, &lossy),
+                                   (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        if (lossy) {
+            listing.trueNames.emplace_back(static_cast<std::uint32_t>(listing.entries.size() - 1),
+                                           Utf8FromWide(wide));
+        }
+    } while (FindNextFileW(find, &data));
     FindClose(find);
     return listing;
 }

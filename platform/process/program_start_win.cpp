@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
+#include "platform/files/code_page_win.h"
 #include "platform/process/program_start.h"
-
-#include <windows.h>
 
 #include <vector>
 
@@ -12,6 +11,10 @@ namespace {
 class WindowsStarter final : public ProgramStarter {
 public:
     StartResult Start(const std::string& commandLine) override {
+        // The emulator would start and then find no such file: say why now.
+        if (LacksCodePageCharacters(commandLine)) {
+            return {false, kLackedCharacters};
+        }
         std::vector<char> line(commandLine.begin(), commandLine.end());
         line.push_back('\0');
         STARTUPINFOA startup = {};
@@ -21,10 +24,7 @@ public:
         PROCESS_INFORMATION process = {};
         if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                             &startup, &process)) {
-            char text[512] = {};
-            FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                           GetLastError(), 0, text, sizeof text, nullptr);
-            return {false, text};
+            return {false, SystemReason(GetLastError())};
         }
         // The emulator lives on its own: keep nothing of it.
         CloseHandle(process.hThread);

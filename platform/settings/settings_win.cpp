@@ -1,56 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
+#include "platform/files/code_page_win.h"
 #include "platform/settings/settings.h"
-
-#include <windows.h>
 
 namespace platform {
 namespace {
 
 // HKEY_CURRENT_USER\Software\<application>\<section>, where Qt's QSettings
 // keeps the same entry, so that either program reads what the other wrote.
-std::wstring Wide(const std::string& bytes) {
-    if (bytes.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(bytes.size());
-    std::wstring wide(
-        static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0)),
-        L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
-
-// The code page's bytes for `wide`; false when a character has none.
-bool Narrow(const std::wstring& wide, std::string* bytes) {
-    bytes->clear();
-    if (wide.empty()) {
-        return true;
-    }
-    const int size = static_cast<int>(wide.size());
-    BOOL lossy = FALSE;
-    const int needed = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr,
-                                           0, nullptr, &lossy);
-    bytes->assign(static_cast<std::size_t>(needed), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, bytes->data(), needed,
-                        nullptr, &lossy);
-    return !lossy;
-}
-
 std::wstring KeyPath(const std::string& application, const std::string& section) {
-    return L"Software\\" + Wide(application) + L"\\" + Wide(section);
+    return L"Software\\" + WideFromCodePage(application) + L"\\" + WideFromCodePage(section);
 }
 
 std::string Reason(LSTATUS code) {
-    char text[512] = {};
-    const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                       static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
-    std::string reason(text, length);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) {
-        reason.pop_back();
-    }
-    return reason.empty() ? "error " + std::to_string(code) : reason;
+    return SystemReason(static_cast<DWORD>(code));
 }
 
 constexpr std::wstring_view kQtBytes = L"@ByteArray(";
@@ -64,7 +27,7 @@ public:
                           KEY_QUERY_VALUE, &hkey) != ERROR_SUCCESS) {
             return {};
         }
-        const std::wstring name = Wide(key);
+        const std::wstring name = WideFromCodePage(key);
         DWORD type = 0;
         DWORD size = 0;
         std::string data;
@@ -98,9 +61,7 @@ public:
             }
             return bytes;
         }
-        std::string bytes;
-        Narrow(text, &bytes);
-        return bytes;
+        return CodePageFromWide(text);
     }
 
     SaveResult Save(const std::string& application, const std::string& section,
@@ -113,16 +74,16 @@ public:
         }
         // Text that the code page reads back unchanged is stored as text, readable
         // in the registry editor; any other bytes as they are.
-        const std::wstring text = Wide(value);
-        std::string back;
-        const bool asText =
-            Narrow(text, &back) && back == value && text.find(L'\0') == std::wstring::npos;
+        const std::wstring text = WideFromCodePage(value);
+        bool lossy = false;
+        const bool asText = CodePageFromWide(text, &lossy) == value && !lossy &&
+                            text.find(L'\0') == std::wstring::npos;
         if (asText) {
-            status = RegSetValueExW(hkey, Wide(key).c_str(), 0, REG_SZ,
+            status = RegSetValueExW(hkey, WideFromCodePage(key).c_str(), 0, REG_SZ,
                                     reinterpret_cast<const BYTE*>(text.c_str()),
                                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
         } else {
-            status = RegSetValueExW(hkey, Wide(key).c_str(), 0, REG_BINARY,
+            status = RegSetValueExW(hkey, WideFromCodePage(key).c_str(), 0, REG_BINARY,
                                     reinterpret_cast<const BYTE*>(value.data()),
                                     static_cast<DWORD>(value.size()));
         }

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
+#include "forms/lists.h"
 #include "platform/files/dir_listing.h"
 #include "platform/files/paths.h"
+#include "platform/process/program_start.h"
 #include "support/temp_dir.h"
+
+#include <windows.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -57,6 +61,40 @@ TEST(WindowsListing, ListsWithOrWithoutATrailingSeparatorAndSaysWhyNot) {
     EXPECT_FALSE(missing.ok);
     EXPECT_FALSE(missing.error.empty());
     EXPECT_TRUE(missing.entries.empty());
+}
+
+// Such names show as Windows shows them; the emulator cannot be handed them,
+// and what cannot use them says why instead of failing later.
+TEST(WindowsListing, NamesTheCodePageCannotSpellShowTrulyAndAreToldOf) {
+    if (GetACP() == CP_UTF8) {
+        GTEST_SKIP() << "the code page spells every name";
+    }
+    TempDir tmp;
+    tmp.Write("Bonk.pce");
+    const std::wstring dir = tmp.path().wstring();
+    CloseHandle(CreateFileW((dir + L"\\\u03A9.pce").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            0, nullptr));
+    ASSERT_TRUE(CreateDirectoryW((dir + L"\\\u03A9 Games").c_str(), nullptr));
+    const std::string omega = "\xCE\xA9";
+    forms::FileRows files("*.pce");
+    files.Show(tmp.native(), platform::ListDirectory(tmp.native()));
+    ASSERT_EQ(files.Count(), 2);
+    EXPECT_EQ(files.Name(0), "?.pce");
+    EXPECT_EQ(files.TrueName(0), omega + ".pce");
+    EXPECT_EQ(files.TrueName(1), "") << "Bonk.pce spells itself";
+    forms::DirRows dirs;
+    ASSERT_TRUE(dirs.Open(tmp.native(), nullptr));
+    const int child = dirs.OpenRow() + 1;
+    EXPECT_EQ(dirs.TrueName(child), omega + " Games");
+    EXPECT_EQ(dirs.TrueName(dirs.OpenRow()), "");
+
+    std::string reason;
+    EXPECT_FALSE(dirs.Open(dirs.RowPath(child), &reason));
+    EXPECT_NE(reason.find("code page"), std::string::npos) << reason;
+    const platform::StartResult started =
+        platform::SystemStarter().Start("C:\\hu-go!.exe " + tmp.native() + "\\?.pce");
+    EXPECT_FALSE(started.ok);
+    EXPECT_EQ(started.reason, reason);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <optional>
@@ -414,10 +415,22 @@ void Window::CreateControl(std::size_t index, HINSTANCE instance) {
     case Kind::Button:
         style |= WS_TABSTOP | BS_PUSHBUTTON;
         break;
-    case Kind::Label:
-        cls = WC_STATICW;
-        style |= SS_LEFT | SS_NOPREFIX;
+    case Kind::Label: {
+        // An address opens by mouse only, as in the other front: a label is no
+        // Tab stop, and Enter must not open a browser from a focus nobody sees.
+        const std::size_t link = caption.find(L"://");
+        if (link != std::wstring::npos) {
+            const std::size_t start = caption.rfind(L' ', link) + 1;
+            cls = WC_LINK;
+            const std::wstring address = caption.substr(start);
+            caption =
+                caption.substr(0, start) + L"<a href=\"" + address + L"\">" + address + L"</a>";
+        } else {
+            cls = WC_STATICW;
+            style |= SS_LEFT | SS_NOPREFIX;
+        }
         break;
+    }
     case Kind::TextBox:
         cls = WC_EDITW;
         style |= WS_TABSTOP | ES_AUTOHSCROLL;
@@ -815,6 +828,10 @@ LRESULT Window::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->code == TCN_SELCHANGE) {
             ShowPages();
+        } else if (header->code == NM_CLICK && ItemOf(header->hwndFrom) &&
+                   ItemOf(header->hwndFrom)->control->kind == Kind::Label) {
+            const auto* link = reinterpret_cast<const NMLINK*>(lParam);
+            ShellExecuteW(hwnd, L"open", link->item.szUrl, nullptr, nullptr, SW_SHOWNORMAL);
         }
         return 0;
     }
@@ -903,8 +920,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 } // namespace
 
 Win32Front::Win32Front(HINSTANCE instance) : instance_(instance) {
-    INITCOMMONCONTROLSEX controls{sizeof controls,
-                                  ICC_TAB_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES |
+                                                       ICC_WIN95_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
     WNDCLASSEXW cls{};
     cls.cbSize = sizeof cls;

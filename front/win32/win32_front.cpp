@@ -294,6 +294,7 @@ private:
     void Command(const Item& item, int code);
     void DirChosen(const Item& item, int row);
     void DrawRow(const DRAWITEMSTRUCT& draw);
+    void DrawDrive(const Item& item, const DRAWITEMSTRUCT& draw);
     std::wstring RowText(const Item& item, int row) const;
     int TypeAhead(const Item& item, wchar_t typed, int from) const;
     void PlaceDialog();
@@ -459,7 +460,9 @@ void Window::CreateControl(std::size_t index, HINSTANCE instance) {
         break;
     case Kind::DriveList:
         cls = WC_COMBOBOXW;
-        style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+        // Drawn by us so that its rows take the height set for them, which
+        // Wine heeds only then; the strings stay for its type-ahead.
+        style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
         height = MulDiv(240, dpi, 96); // the list dropped down; the box keeps its own height
         caption.clear();
         break;
@@ -749,6 +752,10 @@ void Window::DrawRow(const DRAWITEMSTRUCT& draw) {
     HDC dc = draw.hDC;
     RECT r = draw.rcItem;
     const int row = static_cast<int>(draw.itemID);
+    if (item->control->kind == Kind::DriveList) {
+        DrawDrive(*item, draw);
+        return;
+    }
     const bool dirList = item->control->kind == Kind::DirList;
     const int count =
         dirList ? dirs.at(item->control->name).Count() : files.at(item->control->name).Count();
@@ -774,6 +781,27 @@ void Window::DrawRow(const DRAWITEMSTRUCT& draw) {
     }
     if (draw.itemState & ODS_FOCUS) {
         DrawFocusRect(dc, &r);
+    }
+}
+
+void Window::DrawDrive(const Item& item, const DRAWITEMSTRUCT& draw) {
+    const forms::DriveRows& rows = drives.at(item.control->name);
+    const int row = static_cast<int>(draw.itemID);
+    const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+    RECT r = draw.rcItem;
+    FillRect(draw.hDC, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (row >= 0 && row < rows.Count()) {
+        SetBkMode(draw.hDC, TRANSPARENT);
+        SetTextColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        const std::wstring text = FromCodePage(rows.Text(row));
+        r.left += MulDiv(2, dpi, 96);
+        HGDIOBJ old = SelectObject(draw.hDC, font_);
+        DrawTextW(draw.hDC, text.c_str(), static_cast<int>(text.size()), &r,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        SelectObject(draw.hDC, old);
+    }
+    if ((draw.itemState & ODS_FOCUS) && !(draw.itemState & ODS_NOFOCUSRECT)) {
+        DrawFocusRect(draw.hDC, &draw.rcItem);
     }
 }
 

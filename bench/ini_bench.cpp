@@ -14,6 +14,7 @@
 //  - WriteValueAsTheWindowPaysIt: one OK's writes to a 1 MiB file in a fresh
 //    process, after allocations like a window's, beside the same with the
 //    allocator's trimming held off; durable on both sides. Goal: under 3 ms.
+#include "bench/turns.h"
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -39,22 +40,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double Median(std::vector<double> values) {
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// Each sample against the other side's of its turn: the machine's drift over
-// the run falls on both sides of every quotient.
-double TurnRatio(const std::vector<double>& ours, const std::vector<double>& theirs) {
-    std::vector<double> turns;
-    for (std::size_t i = 0; i < std::min(ours.size(), theirs.size()); ++i)
-        turns.push_back(ours[i] / theirs[i]);
-    return Median(turns);
-}
 
 double Since(Clock::time_point start) {
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
@@ -183,10 +168,10 @@ void ReadValue(benchmark::State& state) {
         if (!wineFirst && Wine())
             theirs.push_back(WineTime(calls) / kCalls);
     }
-    state.counters["ours_us"] = Median(mine);
+    state.counters["ours_us"] = turns::Median(mine);
     if (!theirs.empty()) {
-        state.counters["wine_us"] = Median(theirs);
-        state.counters["turn_ratio"] = TurnRatio(mine, theirs);
+        state.counters["wine_us"] = turns::Median(theirs);
+        state.counters["turn_ratio"] = turns::TurnRatio(mine, theirs);
     }
 }
 BENCHMARK(ReadValue)->Arg(1 << 10)->Arg(1 << 20)->Iterations(400)->Unit(benchmark::kMillisecond);
@@ -231,12 +216,12 @@ void SetupOk(benchmark::State& state) {
             }
         }
     }
-    state.counters["durable_ms"] = Median(sure) / 1e3;
-    state.counters["unflushed_ms"] = Median(fast) / 1e3;
+    state.counters["durable_ms"] = turns::Median(sure) / 1e3;
+    state.counters["unflushed_ms"] = turns::Median(fast) / 1e3;
     if (!theirs.empty()) {
-        state.counters["wine_ms"] = Median(theirs) / 1e3;
-        state.counters["durable_turn_ratio"] = TurnRatio(sure, theirs);
-        state.counters["unflushed_turn_ratio"] = TurnRatio(fast, theirs);
+        state.counters["wine_ms"] = turns::Median(theirs) / 1e3;
+        state.counters["durable_turn_ratio"] = turns::TurnRatio(sure, theirs);
+        state.counters["unflushed_turn_ratio"] = turns::TurnRatio(fast, theirs);
     }
 }
 BENCHMARK(SetupOk)->Iterations(300)->Unit(benchmark::kMillisecond);
@@ -310,11 +295,11 @@ void WriteValueAsTheWindowPaysIt(benchmark::State& state) {
             all.insert(all.end(), times.begin(), times.end());
         }
     }
-    state.counters["write_ms"] = Median(fresh) / 1e3;
-    state.counters["first_write_ms"] = Median(freshFirst) / 1e3;
-    state.counters["untrimmed_write_ms"] = Median(held) / 1e3;
-    state.counters["untrimmed_first_write_ms"] = Median(heldFirst) / 1e3;
-    state.counters["turn_ratio"] = TurnRatio(fresh, held);
+    state.counters["write_ms"] = turns::Median(fresh) / 1e3;
+    state.counters["first_write_ms"] = turns::Median(freshFirst) / 1e3;
+    state.counters["untrimmed_write_ms"] = turns::Median(held) / 1e3;
+    state.counters["untrimmed_first_write_ms"] = turns::Median(heldFirst) / 1e3;
+    state.counters["turn_ratio"] = turns::TurnRatio(fresh, held);
 }
 BENCHMARK(WriteValueAsTheWindowPaysIt)->Arg(1 << 20)->Iterations(40)->Unit(benchmark::kMillisecond);
 

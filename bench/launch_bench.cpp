@@ -8,6 +8,7 @@
 // the bare spawn with the session of its own that the launch gives the emulator.
 #include "app/launch.h"
 #include "app/shortpath.h"
+#include "bench/turns.h"
 #include "platform/files/paths.h"
 #include "platform/process/program_start.h"
 #include "support/temp_dir.h"
@@ -51,11 +52,6 @@ double FirstInstruction(int fd) {
         return -1;
     }
     return static_cast<double>(at.tv_sec) + static_cast<double>(at.tv_nsec) * 1e-9;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 void GoToFirstInstruction(benchmark::State& state) {
@@ -130,17 +126,13 @@ void GoToFirstInstruction(benchmark::State& state) {
     close(fds[0]);
     close(kReportFd);
     benchmark::DoNotOptimize(window.data());
-    state.counters["bare_ms"] = Median(bare) * 1e3;
-    state.counters["ours_ms"] = Median(ours) * 1e3;
-    state.counters["busy_ms"] = Median(busy) * 1e3;
-    state.counters["session_ms"] = Median(session) * 1e3;
-    state.counters["ratio"] = Median(ours) / Median(bare);
-    state.counters["ratio_to_session"] = Median(ours) / Median(session);
-    std::vector<double> turns;
-    for (std::size_t i = 0; i < ours.size(); ++i) {
-        turns.push_back(ours[i] / bare[i]);
-    }
-    state.counters["turn_ratio"] = Median(turns);
+    state.counters["bare_ms"] = turns::Median(bare) * 1e3;
+    state.counters["ours_ms"] = turns::Median(ours) * 1e3;
+    state.counters["busy_ms"] = turns::Median(busy) * 1e3;
+    state.counters["session_ms"] = turns::Median(session) * 1e3;
+    state.counters["ratio"] = turns::Median(ours) / turns::Median(bare);
+    state.counters["ratio_to_session"] = turns::Median(ours) / turns::Median(session);
+    state.counters["turn_ratio"] = turns::TurnRatio(ours, bare);
 }
 
 BENCHMARK(GoToFirstInstruction)->Iterations(400)->Unit(benchmark::kMillisecond);

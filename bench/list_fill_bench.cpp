@@ -17,6 +17,7 @@
 //   valgrind --tool=callgrind --collect-atstart=no bench/list_fill_bench
 //       --benchmark_filter='^FillFileList/10000$'
 #include "bench/list_fill/bare_scan.h"
+#include "bench/turns.h"
 #include "front/qt/dir_list.h"
 #include "front/qt/file_list.h"
 #include "platform/files/paths.h"
@@ -157,11 +158,6 @@ double FreshFill(const char* mode, const std::string& native, long* listed) {
     return seconds;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 void FirstFillInFreshProcess(benchmark::State& state) {
     const std::string native = Directory(static_cast<int>(state.range(0)), false).native();
     std::vector<double> bare;
@@ -182,14 +178,10 @@ void FirstFillInFreshProcess(benchmark::State& state) {
             return;
         }
     }
-    state.counters["bare_ms"] = Median(bare) * 1e3;
-    state.counters["ours_ms"] = Median(ours) * 1e3;
-    state.counters["ratio"] = Median(ours) / Median(bare);
-    std::vector<double> turns;
-    for (std::size_t i = 0; i < ours.size(); ++i) {
-        turns.push_back(ours[i] / bare[i]);
-    }
-    state.counters["turn_ratio"] = Median(turns);
+    state.counters["bare_ms"] = turns::Median(bare) * 1e3;
+    state.counters["ours_ms"] = turns::Median(ours) * 1e3;
+    state.counters["ratio"] = turns::Median(ours) / turns::Median(bare);
+    state.counters["turn_ratio"] = turns::TurnRatio(ours, bare);
     state.counters["listed"] = static_cast<double>(oursListed);
 }
 

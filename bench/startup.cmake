@@ -8,7 +8,7 @@ target_link_libraries(bare_window PRIVATE Qt6::Widgets)
 
 add_executable(startup_bench ${CMAKE_CURRENT_SOURCE_DIR}/startup_bench.cpp)
 target_link_libraries(startup_bench PRIVATE benchmark::benchmark)
-target_include_directories(startup_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+target_include_directories(startup_bench PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
 target_compile_definitions(startup_bench PRIVATE
   VORLANES_PROGRAM="$<TARGET_FILE:vorlanes>"
   VORLANES_BARE_WINDOW="$<TARGET_FILE:bare_window>"

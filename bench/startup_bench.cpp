@@ -12,6 +12,7 @@
 // The same two starts under valgrind give their instructions, which do not
 // depend on what else the machine does:
 //   LD_PRELOAD=<probe> valgrind --tool=callgrind <program>
+#include "bench/turns.h"
 #include "support/temp_dir.h"
 
 #include <algorithm>
@@ -85,11 +86,6 @@ double StartUp(const std::string& program, const std::string& dir) {
     return std::chrono::duration<double>(end - start).count();
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // Each iteration starts both, the bare one first in even turns and last in odd
 // ones, so that neither always comes after the other. A start that fails (the
 // display or the bus can refuse one now and then) is counted, its turn left
@@ -124,16 +120,12 @@ void StartUpToFirstPaint(benchmark::State& state) {
         state.SkipWithError("no turn in which both programs started");
         return;
     }
-    state.counters["bare_ms"] = Median(bare) * 1e3;
-    state.counters["ours_ms"] = Median(ours) * 1e3;
-    state.counters["ratio"] = Median(ours) / Median(bare);
+    state.counters["bare_ms"] = turns::Median(bare) * 1e3;
+    state.counters["ours_ms"] = turns::Median(ours) * 1e3;
+    state.counters["ratio"] = turns::Median(ours) / turns::Median(bare);
     // Each start against the other one of its turn: the machine's drift over
     // the run falls on both sides of every quotient.
-    std::vector<double> turns;
-    for (std::size_t i = 0; i < ours.size(); ++i) {
-        turns.push_back(ours[i] / bare[i]);
-    }
-    state.counters["turn_ratio"] = Median(turns);
+    state.counters["turn_ratio"] = turns::TurnRatio(ours, bare);
 }
 
 BENCHMARK(StartUpToFirstPaint)->Iterations(200)->Unit(benchmark::kMillisecond);

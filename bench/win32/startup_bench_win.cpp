@@ -5,6 +5,7 @@
 // when the program's window is shown and has nothing left to paint.
 // Goal: within 1.1 times the bare window (medians). Under Wine, on a display:
 //   wine64 startup_bench_win.exe [ROUNDS]
+#include "bench/turns.h"
 #include <windows.h>
 
 #include <algorithm>
@@ -68,11 +69,6 @@ double StartUp(const std::string& program) {
            static_cast<double>(frequency.QuadPart);
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // The program beside this benchmark.
 std::string Beside(const char* name) {
     char self[MAX_PATH] = {};
@@ -93,8 +89,8 @@ int main(int argc, char** argv) {
         theirs.push_back(StartUp(bare));
         ours.push_back(StartUp(program));
     }
-    const double a = Median(ours);
-    const double b = Median(theirs);
+    const double a = turns::Median(ours);
+    const double b = turns::Median(theirs);
     std::printf("start-up to first paint, median of %d: vorlanes.exe %.1f ms, bare window %.1f ms, "
                 "ratio %.2f (goal <= 1.10)\n",
                 rounds, a, b, a / b);

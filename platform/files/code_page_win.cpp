@@ -19,15 +19,16 @@ std::string Narrow(UINT codePage, DWORD flags, std::wstring_view wide, BOOL* los
 
 } // namespace
 
-std::wstring WideFromCodePage(std::string_view bytes) {
+std::wstring Widen(UINT codePage, std::string_view bytes) {
     if (bytes.empty()) {
         return {};
     }
     const int size = static_cast<int>(bytes.size());
     std::wstring wide(
-        static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0)),
+        static_cast<std::size_t>(MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0)),
         L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), static_cast<int>(wide.size()));
+    MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(),
+                        static_cast<int>(wide.size()));
     return wide;
 }
 

@@ -10,7 +10,10 @@
 // UTF-16. These cross between the two where the system is called.
 namespace platform {
 
-std::wstring WideFromCodePage(std::string_view bytes);
+std::wstring Widen(UINT codePage, std::string_view bytes);
+inline std::wstring WideFromCodePage(std::string_view bytes) {
+    return Widen(CP_ACP, bytes);
+}
 // A character the code page lacks becomes "?"; `lossy`, when given, tells
 // whether one did. Never a look-alike: "?" cannot stand in a real name.
 std::string CodePageFromWide(std::wstring_view wide, bool* lossy = nullptr);

@@ -1,18 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
-#include "app/frontend.h"
 #include "config/confighugo.h"
-#include "config/hugo_fixture.h"
-#include "support/fake_view.h"
+#include "config/main_window_fixture.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
 
 // "Setup Hu-Go!" opened from the main window on a "Hu-go!.ini" of the test's own.
-class Setup : public ::testing::Test {
+class Setup : public ::testing::Test, protected MainWindowOnIniDir {
 protected:
-    Setup() { settings.dir = dir.SystemDir(); }
     // "Setup" on a "Hu-go!.ini" holding `ini`, or on none at all.
     void Open(const char* ini) {
         if (dialog() && dialog()->Loaded()) {
@@ -56,13 +53,4 @@ protected:
         }
         return shown;
     }
-
-    IniDir dir;
-    FakeSettings settings;
-    fakes::Starter starter;
-    fakes::Front front;
-    forms::Host host{front};
-    Frontend main{platform::Services{settings, starter, platform::PathMap::System(),
-                                     platform::SystemProfile()},
-                  host};
 };

@@ -35,13 +35,7 @@ touch "$work/roms/Game Collection/A long image name.pce" "$work/roms/short.zip"
 printf '; written by the emulator\r\n[Main]\r\nvmode=0\r\nlanguage=0\r\nrom_dir=C:\\ROMS\\\r\neagle=0\r\nexact_draw=1\r\nsmode=-1\r\nstatic_refresh=0\r\nconfig=0\r\nfullscreen=1\r\n\r\n[Other]\r\nkey=value\r\n' > "$emulator/Hu-go!.ini"
 cp "$emulator/Hu-go!.ini" "$work/ini.before"
 
-source "$(dirname "$0")/../../tools/xvfb.sh"
-start_xvfb
-xvfb=$xvfb_pid
-# A window manager with a task bar: what it is told about each window is checked.
-icewm >/dev/null 2>&1 &
-wm=$!
-sleep 1
+start_display
 
 press() { # press N KEY: the same key N times
     local n=$1 key=$2 list=()

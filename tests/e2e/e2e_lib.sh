@@ -20,6 +20,15 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
 
+start_display() { # a virtual display and a window manager; sets xvfb and wm
+    source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+    start_xvfb
+    xvfb=$xvfb_pid
+    # A window manager with a task bar: what it is told about each window is checked.
+    icewm >/dev/null 2>&1 &
+    wm=$!
+    sleep 1
+}
 window() { # waits until a window with exactly this caption is shown; prints its id
     timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 ||
         fail "no window \"$1\""

@@ -44,12 +44,7 @@ touch "$H/Games/PC Engine Collection/Bonk's Adventure.pce" \
 record="$work/record.txt"
 export VORLANES_RECORD="Z:${record//\//\\}"
 
-source "$(dirname "$0")/../../tools/xvfb.sh"
-start_xvfb
-xvfb=$xvfb_pid
-icewm >/dev/null 2>&1 &
-wm=$!
-sleep 1
+start_display
 # On the display: Wine's desktop belongs to the first process of the prefix.
 step="make the Wine prefix"
 timeout 240 wine64 wineboot -i </dev/null >/dev/null 2>&1 || fail "wineboot did not finish"
@@ -70,18 +65,21 @@ skips_task_bar() {
 # go N EXPECTED_LINE: Go on the Nth image of the open directory; the stand-in's command line
 go() {
     rm -f "$record"
-    # The emulator started before has ended: it takes the focus no more.
-    for _ in $(seq 100); do pgrep -f 'hu-go!\.exe' >/dev/null || break; sleep 0.1; done
     focus "$main"
     keys Tab Home
     for _ in $(seq 2 "$1"); do keys Down; done
     keys Tab Return
     for _ in $(seq 600); do [ -e "$record" ] && break || sleep 0.1; done
-    [ -e "$record" ] || fail "the emulator did not start"
+    [ -e "$record" ] ||
+        fail "the emulator did not start (X focus on \"$(xdotool getwindowfocus getwindowname 2>&1)\")"
     local line
     line=$(sed -n 's/^line //p' "$record")
     [ "$line" = "$2" ] || fail "the emulator received '$line', not '$2'"
     echo "ok: $line"
+    # The next keys wait until the emulator has gone, so that only the main
+    # window can take them.
+    for _ in $(seq 100); do pgrep -f 'hu-go!\.exe' >/dev/null || break; sleep 0.1; done
+    sleep 0.5
 }
 
 step="start"

@@ -2,12 +2,10 @@
 // Copyright (C) 2026 House Vorlanes
 // Opening "Setup Hu-Go!" and pressing OK on a large "Hu-go!.ini": both should
 // feel instant (well under 50 ms) even when the emulator's file has grown.
-#include "app/frontend.h"
 #include "config/confighugo.h"
-#include "config/hugo_fixture.h"
 #include "config/hugo_ini.h"
+#include "config/main_window_fixture.h"
 #include "ini/tolv_cini.h"
-#include "support/fake_view.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,19 +26,8 @@ std::string LargeIni() {
     return text;
 }
 
-struct Fixture {
-    Fixture() {
-        settings.dir = dir.SystemDir();
-        dir.Write(LargeIni());
-    }
-    IniDir dir;
-    FakeSettings settings;
-    fakes::Starter starter;
-    fakes::Front front;
-    forms::Host host{front};
-    Frontend frontend{platform::Services{settings, starter, platform::PathMap::System(),
-                                         platform::SystemProfile()},
-                      host};
+struct Fixture : MainWindowOnIniDir {
+    Fixture() { dir.Write(LargeIni()); }
 };
 
 Fixture& Shared() {
@@ -51,9 +38,9 @@ Fixture& Shared() {
 void BM_OpenDialog(benchmark::State& state) {
     Fixture& f = Shared();
     for (auto _ : state) {
-        f.frontend.Setup_Click(); // built and loaded
+        f.main.Setup_Click(); // built and loaded
         state.PauseTiming();
-        f.front.Of(*f.frontend.configDialog()).Click("CancelButton");
+        f.front.Of(*f.main.configDialog()).Click("CancelButton");
         state.ResumeTiming();
     }
 }
@@ -76,9 +63,9 @@ void BM_Ok(benchmark::State& state) {
     Fixture& f = Shared();
     for (auto _ : state) {
         state.PauseTiming();
-        f.frontend.Setup_Click();
+        f.main.Setup_Click();
         state.ResumeTiming();
-        f.front.Of(*f.frontend.configDialog()).Click("OKButton");
+        f.front.Of(*f.main.configDialog()).Click("OKButton");
     }
 }
 BENCHMARK(BM_Ok)->Unit(benchmark::kMillisecond)->Repetitions(9)->DisplayAggregatesOnly();

@@ -305,11 +305,21 @@ private:
     int rowHeight_ = 16;
     std::map<std::string, KeptText, std::less<>> texts_;
     std::map<HWND, HBRUSH> bodies_; // each tab control's body, for what stands on it
+    bool sampling_ = false;
 
     HBRUSH Body(HWND tabs) {
         HBRUSH& brush = bodies_[tabs];
         if (!brush) {
+            // A themed tab paints its parent's background first, which asks
+            // for this body again: that nested erase is covered by the tab's
+            // own body, so any colour does, and sampling again would nest
+            // until the system gives up.
+            if (sampling_) {
+                return GetSysColorBrush(COLOR_BTNFACE);
+            }
+            sampling_ = true;
             const COLORREF colour = BodyColour(tabs);
+            sampling_ = false;
             brush = CreateSolidBrush(colour == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : colour);
         }
         return brush;

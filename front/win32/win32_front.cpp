@@ -69,17 +69,20 @@ void DrawFolder(HDC dc, int x, int y, int dpi, bool open) {
 // The colour of a tab control's body: a themed one paints it in a colour of
 // its own, which what stands on it must take as its background.
 COLORREF BodyColour(HWND tabs) {
-    RECT client{};
-    GetClientRect(tabs, &client);
+    RECT body{};
+    GetClientRect(tabs, &body);
+    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&body));
+    const POINT at{(body.left + body.right) / 2, body.bottom - 2};
     HDC screen = GetDC(tabs);
     HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    // Onto the one pixel looked at: a whole themed tab takes milliseconds to
+    // draw, and is drawn again on screen anyway.
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 1, 1);
     HGDIOBJ old = SelectObject(memory, bitmap);
+    SetViewportOrgEx(memory, -at.x, -at.y, nullptr);
     SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
                  PRF_CLIENT | PRF_ERASEBKGND);
-    RECT body = client;
-    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&body));
-    const COLORREF colour = GetPixel(memory, (body.left + body.right) / 2, body.bottom - 2);
+    const COLORREF colour = GetPixel(memory, at.x, at.y);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);

@@ -9,6 +9,7 @@
 #include "support/temp_dir.h"
 #include "support/win32_front.h"
 
+#include <commctrl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -168,6 +169,39 @@ TEST(Win32Front, CheckBoxClickRule) {
         SendMessageW(built.Control("Son"), BM_CLICK, 0, 0);
         EXPECT_EQ(built.form.View().Check("Son"), after) << before;
     }
+}
+
+// The colour a tab paints at the foot of its body, as a full picture of it shows.
+COLORREF PaintedBody(HWND tabs) {
+    RECT client{};
+    GetClientRect(tabs, &client);
+    RECT body = client;
+    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&body));
+    HDC screen = GetDC(tabs);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    const COLORREF colour = GetPixel(memory, (body.left + body.right) / 2, body.bottom - 2);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(tabs, screen);
+    return colour;
+}
+
+TEST(Win32Front, WhatStandsOnATabTakesTheColourOfItsBody) {
+    Built built(Confighugo::Description());
+    HWND label = built.Control("Label1");
+    HDC dc = GetDC(label);
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(built.Window(), WM_CTLCOLORSTATIC,
+                                                             reinterpret_cast<WPARAM>(dc),
+                                                             reinterpret_cast<LPARAM>(label)));
+    ReleaseDC(label, dc);
+    LOGBRUSH fill{};
+    ASSERT_NE(GetObjectW(brush, sizeof fill, &fill), 0);
+    EXPECT_EQ(fill.lbColor, PaintedBody(built.Control("SSTab")));
 }
 
 int tabPrints = 0;

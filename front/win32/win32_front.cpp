@@ -267,7 +267,17 @@ public:
         dialog.hwndOwner = hwnd;
         dialog.lpstrFile = name.data();
         dialog.nMaxFile = static_cast<DWORD>(name.size());
-        if (!GetOpenFileNameA(&dialog)) {
+        // Loaded when first asked for: linked, it and all it brings along
+        // (the shell among them) were loaded before the main window showed.
+        using OpenFileName = BOOL(WINAPI*)(OPENFILENAMEA*);
+        static const OpenFileName open = [] {
+            HMODULE dialogs =
+                LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+            return dialogs ? reinterpret_cast<OpenFileName>(reinterpret_cast<void (*)()>(
+                                 GetProcAddress(dialogs, "GetOpenFileNameA")))
+                           : nullptr;
+        }();
+        if (!open || !open(&dialog)) {
             return {};
         }
         name.resize(name.find('\0'));

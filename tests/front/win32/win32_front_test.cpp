@@ -232,6 +232,26 @@ TEST(Win32Front, EachTabsBodyIsSampledOnce) {
                             [](const forms::Control& c) { return c.kind == Kind::Tabs; }));
 }
 
+bool dialogOpened = false;
+
+LRESULT CALLBACK CancelDialog(int code, WPARAM wParam, LPARAM lParam) {
+    wchar_t name[16] = {};
+    if (code == HCBT_ACTIVATE && GetClassNameW(reinterpret_cast<HWND>(wParam), name, 16) &&
+        std::wstring(name) == L"#32770") {
+        dialogOpened = true;
+        PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDCANCEL, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(Win32Front, ChoosingAFileOpensTheSystemsDialog) {
+    Built built(Pathemulator::Description());
+    HHOOK hook = SetWindowsHookExW(WH_CBT, CancelDialog, nullptr, GetCurrentThreadId());
+    EXPECT_EQ(built.form.View().ChooseFile(), "");
+    UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(dialogOpened);
+}
+
 struct Lists : ::testing::Test {
     TempDir dir{TempDir::ShortNamed{}};
     Built built{Frontend::Description()};

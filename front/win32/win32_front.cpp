@@ -147,7 +147,7 @@ public:
         return item ? item->hwnd : nullptr;
     }
 
-    void Create(HWND owner, HINSTANCE instance);
+    void Create(HINSTANCE instance);
     LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam);
     std::vector<const Item*> TabStops() const;
     bool Key(const MSG& message);
@@ -339,7 +339,7 @@ private:
     }
 };
 
-void Window::Create(HWND owner, HINSTANCE instance) {
+void Window::Create(HINSTANCE instance) {
     const bool main = d_.border == forms::Border::Sizable;
     // Not clipping its children: a group box paints only its frame, and what
     // lies within it is the window's own background.
@@ -363,8 +363,8 @@ void Window::Create(HWND owner, HINSTANCE instance) {
         }
     }
     hwnd = CreateWindowExW(exStyle, main ? kMainClass : kDialogClass, FromUtf8(d_.caption).c_str(),
-                           style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, main ? nullptr : owner,
-                           menu, instance, this);
+                           style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
+                           main ? nullptr : front_.Owner(), menu, instance, this);
     dpi = static_cast<int>(GetDpiForWindow(hwnd));
 
     // The client area as described, the frame around it.
@@ -935,10 +935,16 @@ Win32Front::Win32Front(HINSTANCE instance) : instance_(instance) {
     cls.lpfnWndProc = DefWindowProcW;
     cls.lpszClassName = kOwnerClass;
     RegisterClassExW(&cls);
+}
+
+HWND Win32Front::Owner() {
     // Never shown: the dialogs it owns stay out of the task bar and outlive
-    // the main window.
-    owner_ = CreateWindowExW(0, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                             nullptr);
+    // the main window. Made with the first dialog, not before the main window.
+    if (!owner_) {
+        owner_ = CreateWindowExW(0, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 instance_, nullptr);
+    }
+    return owner_;
 }
 
 Win32Front::~Win32Front() {
@@ -947,7 +953,9 @@ Win32Front::~Win32Front() {
         DestroyWindow(window->hwnd);
         window->form().Attach(nullptr);
     }
-    DestroyWindow(owner_);
+    if (owner_) {
+        DestroyWindow(owner_);
+    }
 }
 
 void Win32Front::Build(forms::Form& form, forms::Host& host) {
@@ -955,7 +963,7 @@ void Win32Front::Build(forms::Form& form, forms::Host& host) {
     auto window = std::make_unique<Window>(*this, form, host);
     Window* built = window.get();
     windows_[&form] = std::move(window);
-    built->Create(owner_, instance_);
+    built->Create(instance_);
     form.Attach(built);
 }
 

@@ -362,9 +362,16 @@ void Window::Create(HINSTANCE instance) {
                         FromUtf8(item.caption).c_str());
         }
     }
+    // Made at its size as the system's DPI gives it: resized afterwards, the
+    // window is laid out twice before it shows.
+    const UINT systemDpi = GetDpiForSystem();
+    RECT guess{0, 0, Pixels(d_.width, static_cast<int>(systemDpi)),
+               Pixels(d_.height, static_cast<int>(systemDpi))};
+    AdjustWindowRectExForDpi(&guess, style, menu != nullptr, exStyle, systemDpi);
     hwnd = CreateWindowExW(exStyle, main ? kMainClass : kDialogClass, FromUtf8(d_.caption).c_str(),
-                           style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
-                           main ? nullptr : front_.Owner(), menu, instance, this);
+                           style, CW_USEDEFAULT, CW_USEDEFAULT, guess.right - guess.left,
+                           guess.bottom - guess.top, main ? nullptr : front_.Owner(), menu,
+                           instance, this);
     dpi = static_cast<int>(GetDpiForWindow(hwnd));
 
     // The client area as described, the frame around it.
@@ -372,8 +379,13 @@ void Window::Create(HINSTANCE instance) {
     const int height = Pixels(d_.height, dpi);
     RECT frame{0, 0, width, height};
     AdjustWindowRectExForDpi(&frame, style, menu != nullptr, exStyle, static_cast<UINT>(dpi));
-    SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT made{};
+    GetWindowRect(hwnd, &made);
+    if (made.right - made.left != frame.right - frame.left ||
+        made.bottom - made.top != frame.bottom - frame.top) { // a DPI of its own
+        SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     RECT client{};
     GetClientRect(hwnd, &client);
     if (client.right != width || client.bottom != height) { // a menu bar that wrapped

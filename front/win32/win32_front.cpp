@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <uxtheme.h>
+#include <vssym32.h>
 
 #include <algorithm>
 #include <optional>
@@ -69,24 +71,34 @@ void DrawFolder(HDC dc, int x, int y, int dpi, bool open) {
 // The colour of a tab control's body: a themed one paints it in a colour of
 // its own, which what stands on it must take as its background.
 COLORREF BodyColour(HWND tabs) {
-    RECT body{};
-    GetClientRect(tabs, &body);
+    HTHEME theme = GetWindowTheme(tabs);
+    if (!theme) {
+        return GetSysColor(COLOR_BTNFACE); // a classic tab leaves its body to the window
+    }
+    RECT client{};
+    GetClientRect(tabs, &client);
+    RECT body = client;
     SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&body));
+    RECT row{client.left, client.top, client.right, body.top};
+    SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    const RECT pane{client.left, row.bottom, client.right, client.bottom};
     const POINT at{(body.left + body.right) / 2, body.bottom - 2};
-    HDC screen = GetDC(tabs);
-    HDC memory = CreateCompatibleDC(screen);
-    // Onto the one pixel looked at: a whole themed tab takes milliseconds to
-    // draw, and is drawn again on screen anyway.
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 1, 1);
+    const RECT dot{at.x, at.y, at.x + 1, at.y + 1};
+    // Only the pane, as the tab draws it beneath its row of tabs, and only
+    // the pixel looked at: the whole tab takes milliseconds to draw.
+    HDC memory = CreateCompatibleDC(nullptr);
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof format.bmiHeader, 1, 1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
     SetViewportOrgEx(memory, -at.x, -at.y, nullptr);
-    SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
-                 PRF_CLIENT | PRF_ERASEBKGND);
+    FillRect(memory, &dot, GetSysColorBrush(COLOR_BTNFACE)); // through a pane with holes
+    DrawThemeBackground(theme, memory, TABP_PANE, 0, &pane, &dot);
     const COLORREF colour = GetPixel(memory, at.x, at.y);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(tabs, screen);
     return colour;
 }
 
@@ -318,21 +330,11 @@ private:
     int rowHeight_ = 16;
     std::map<std::string, KeptText, std::less<>> texts_;
     std::map<HWND, HBRUSH> bodies_; // each tab control's body, for what stands on it
-    bool sampling_ = false;
 
     HBRUSH Body(HWND tabs) {
         HBRUSH& brush = bodies_[tabs];
         if (!brush) {
-            // A themed tab paints its parent's background first, which asks
-            // for this body again: that nested erase is covered by the tab's
-            // own body, so any colour does, and sampling again would nest
-            // until the system gives up.
-            if (sampling_) {
-                return GetSysColorBrush(COLOR_BTNFACE);
-            }
-            sampling_ = true;
             const COLORREF colour = BodyColour(tabs);
-            sampling_ = false;
             brush = CreateSolidBrush(colour == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : colour);
         }
         return brush;

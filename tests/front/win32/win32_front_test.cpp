@@ -204,34 +204,6 @@ TEST(Win32Front, WhatStandsOnATabTakesTheColourOfItsBody) {
     EXPECT_EQ(fill.lbColor, PaintedBody(built.Control("SSTab")));
 }
 
-int tabPrints = 0;
-
-LRESULT CALLBACK CountTabPrints(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == WM_PRINTCLIENT &&
-        ClassOf(call->hwnd) == L"SysTabControl32") {
-        ++tabPrints;
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// A themed tab draws the window beneath it first, whose background asks
-// for the tab's body again: that must not sample the tab a second time.
-TEST(Win32Front, EachTabsBodyIsSampledOnce) {
-    tabPrints = 0;
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountTabPrints, nullptr, GetCurrentThreadId());
-    {
-        Built built(Frontend::Description());
-        RedrawWindow(built.Window(), nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_ERASENOW | RDW_UPDATENOW);
-    }
-    UnhookWindowsHookEx(hook);
-    const auto& controls = Frontend::Description().controls;
-    EXPECT_EQ(tabPrints,
-              std::count_if(controls.begin(), controls.end(),
-                            [](const forms::Control& c) { return c.kind == Kind::Tabs; }));
-}
-
 bool dialogOpened = false;
 
 LRESULT CALLBACK CancelDialog(int code, WPARAM wParam, LPARAM lParam) {

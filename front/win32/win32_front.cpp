@@ -25,6 +25,18 @@ constexpr wchar_t kDialogClass[] = L"VorlanesDialog";
 constexpr wchar_t kOwnerClass[] = L"VorlanesOwner";
 constexpr int kIconId = 1;
 
+HICON BigIcon(HINSTANCE instance, int dpi) {
+    const int size = MulDiv(48, dpi, 96);
+    return static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, 0));
+}
+
+HICON SmallIcon(HINSTANCE instance, int dpi) {
+    const int size = GetSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi));
+    return static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, 0));
+}
+
 bool TakesFocus(Kind kind) {
     return kind != Kind::Label && kind != Kind::Frame;
 }
@@ -400,14 +412,13 @@ void Window::Create(HINSTANCE instance) {
         PlaceDialog();
     }
 
-    const int big = MulDiv(48, dpi, 96);
-    const int small = GetSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi));
-    if (HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, big, big, 0)) {
-        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    }
-    if (HANDLE icon =
-            LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, small, small, 0)) {
-        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    if (!main || dpi != static_cast<int>(GetDpiForSystem())) { // else its class's
+        if (HICON icon = BigIcon(instance, dpi)) {
+            SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        }
+        if (HICON icon = SmallIcon(instance, dpi)) {
+            SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        }
     }
 
     font_ = MessageFont();
@@ -942,8 +953,15 @@ Win32Front::Win32Front(HINSTANCE instance) : instance_(instance) {
     cls.hInstance = instance;
     cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     cls.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    // The main window's icons come with its class: given to the window one
+    // by one, each set them all anew under Wine, some 3 ms before it showed.
+    const auto systemDpi = static_cast<int>(GetDpiForSystem());
+    cls.hIcon = BigIcon(instance, systemDpi);
+    cls.hIconSm = SmallIcon(instance, systemDpi);
     cls.lpszClassName = kMainClass;
     RegisterClassExW(&cls);
+    cls.hIcon = nullptr;
+    cls.hIconSm = nullptr;
     cls.lpszClassName = kDialogClass;
     RegisterClassExW(&cls);
     cls.lpfnWndProc = DefWindowProcW;

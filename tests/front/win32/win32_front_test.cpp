@@ -107,6 +107,34 @@ TEST(Win32Front, BuildsEachWindowAsDescribed) {
     }
 }
 
+// The icon a window shows at a size: its own, else its class's.
+int IconSize(HWND window, WPARAM which, int classIndex) {
+    auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+    if (!icon) {
+        icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, classIndex));
+    }
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+TEST(Win32Front, EachWindowShowsTheProgramsIconAtBothSizes) {
+    for (const auto form : kForms) {
+        SCOPED_TRACE(std::string(form().name));
+        Built built(form());
+        const int dpi = built.Dpi();
+        EXPECT_EQ(IconSize(built.Window(), ICON_BIG, GCLP_HICON), MulDiv(48, dpi, 96));
+        EXPECT_EQ(IconSize(built.Window(), ICON_SMALL, GCLP_HICONSM),
+                  GetSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi)));
+    }
+}
+
 TEST(Win32Front, TabVisitsTheShownStopsInTheirOrder) {
     struct Case {
         const forms::Description& (*form)();

@@ -8,7 +8,8 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
-#include <shellapi.h>
+#include <uxtheme.h>
+#include <vssym32.h>
 
 #include <algorithm>
 #include <optional>
@@ -19,10 +20,32 @@ using forms::Kind;
 
 namespace {
 
+// A function of a system library loaded when first asked for: linked, the
+// library and all it brings along (the shell among them) were loaded before
+// the main window showed. Null when it cannot be had.
+template <class Function> Function SystemFunction(const wchar_t* library, const char* name) {
+    HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return module ? reinterpret_cast<Function>(
+                        reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
+                  : nullptr;
+}
+
 constexpr wchar_t kMainClass[] = L"VorlanesFrontend";
 constexpr wchar_t kDialogClass[] = L"VorlanesDialog";
 constexpr wchar_t kOwnerClass[] = L"VorlanesOwner";
 constexpr int kIconId = 1;
+
+HICON BigIcon(HINSTANCE instance, int dpi) {
+    const int size = MulDiv(48, dpi, 96);
+    return static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, 0));
+}
+
+HICON SmallIcon(HINSTANCE instance, int dpi) {
+    const int size = GetSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi));
+    return static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, 0));
+}
 
 bool TakesFocus(Kind kind) {
     return kind != Kind::Label && kind != Kind::Frame;
@@ -70,21 +93,34 @@ void DrawFolder(HDC dc, int x, int y, int dpi, bool open) {
 // The colour of a tab control's body: a themed one paints it in a colour of
 // its own, which what stands on it must take as its background.
 COLORREF BodyColour(HWND tabs) {
+    HTHEME theme = GetWindowTheme(tabs);
+    if (!theme) {
+        return GetSysColor(COLOR_BTNFACE); // a classic tab leaves its body to the window
+    }
     RECT client{};
     GetClientRect(tabs, &client);
-    HDC screen = GetDC(tabs);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
-                 PRF_CLIENT | PRF_ERASEBKGND);
     RECT body = client;
     SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&body));
-    const COLORREF colour = GetPixel(memory, (body.left + body.right) / 2, body.bottom - 2);
+    RECT row{client.left, client.top, client.right, body.top};
+    SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    const RECT pane{client.left, row.bottom, client.right, client.bottom};
+    const POINT at{(body.left + body.right) / 2, body.bottom - 2};
+    const RECT dot{at.x, at.y, at.x + 1, at.y + 1};
+    // Only the pane, as the tab draws it beneath its row of tabs, and only
+    // the pixel looked at: the whole tab takes milliseconds to draw.
+    HDC memory = CreateCompatibleDC(nullptr);
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof format.bmiHeader, 1, 1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SetViewportOrgEx(memory, -at.x, -at.y, nullptr);
+    FillRect(memory, &dot, GetSysColorBrush(COLOR_BTNFACE)); // through a pane with holes
+    DrawThemeBackground(theme, memory, TABP_PANE, 0, &pane, &dot);
+    const COLORREF colour = GetPixel(memory, at.x, at.y);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(tabs, screen);
     return colour;
 }
 
@@ -145,7 +181,7 @@ public:
         return item ? item->hwnd : nullptr;
     }
 
-    void Create(HWND owner, HINSTANCE instance);
+    void Create(HINSTANCE instance);
     LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam);
     std::vector<const Item*> TabStops() const;
     bool Key(const MSG& message);
@@ -265,7 +301,9 @@ public:
         dialog.hwndOwner = hwnd;
         dialog.lpstrFile = name.data();
         dialog.nMaxFile = static_cast<DWORD>(name.size());
-        if (!GetOpenFileNameA(&dialog)) {
+        static const auto open =
+            SystemFunction<BOOL(WINAPI*)(OPENFILENAMEA*)>(L"comdlg32.dll", "GetOpenFileNameA");
+        if (!open || !open(&dialog)) {
             return {};
         }
         name.resize(name.find('\0'));
@@ -319,7 +357,7 @@ private:
     }
 };
 
-void Window::Create(HWND owner, HINSTANCE instance) {
+void Window::Create(HINSTANCE instance) {
     const bool main = d_.border == forms::Border::Sizable;
     // Not clipping its children: a group box paints only its frame, and what
     // lies within it is the window's own background.
@@ -342,9 +380,16 @@ void Window::Create(HWND owner, HINSTANCE instance) {
                         FromUtf8(item.caption).c_str());
         }
     }
+    // Made at its size as the system's DPI gives it: resized afterwards, the
+    // window is laid out twice before it shows.
+    const UINT systemDpi = GetDpiForSystem();
+    RECT guess{0, 0, Pixels(d_.width, static_cast<int>(systemDpi)),
+               Pixels(d_.height, static_cast<int>(systemDpi))};
+    AdjustWindowRectExForDpi(&guess, style, menu != nullptr, exStyle, systemDpi);
     hwnd = CreateWindowExW(exStyle, main ? kMainClass : kDialogClass, FromUtf8(d_.caption).c_str(),
-                           style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, main ? nullptr : owner,
-                           menu, instance, this);
+                           style, CW_USEDEFAULT, CW_USEDEFAULT, guess.right - guess.left,
+                           guess.bottom - guess.top, main ? nullptr : front_.Owner(), menu,
+                           instance, this);
     dpi = static_cast<int>(GetDpiForWindow(hwnd));
 
     // The client area as described, the frame around it.
@@ -352,8 +397,13 @@ void Window::Create(HWND owner, HINSTANCE instance) {
     const int height = Pixels(d_.height, dpi);
     RECT frame{0, 0, width, height};
     AdjustWindowRectExForDpi(&frame, style, menu != nullptr, exStyle, static_cast<UINT>(dpi));
-    SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT made{};
+    GetWindowRect(hwnd, &made);
+    if (made.right - made.left != frame.right - frame.left ||
+        made.bottom - made.top != frame.bottom - frame.top) { // a DPI of its own
+        SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     RECT client{};
     GetClientRect(hwnd, &client);
     if (client.right != width || client.bottom != height) { // a menu bar that wrapped
@@ -366,14 +416,13 @@ void Window::Create(HWND owner, HINSTANCE instance) {
         PlaceDialog();
     }
 
-    const int big = MulDiv(48, dpi, 96);
-    const int small = GetSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi));
-    if (HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, big, big, 0)) {
-        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    }
-    if (HANDLE icon =
-            LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, small, small, 0)) {
-        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    if (!main || dpi != static_cast<int>(GetDpiForSystem())) { // else its class's
+        if (HICON icon = BigIcon(instance, dpi)) {
+            SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        }
+        if (HICON icon = SmallIcon(instance, dpi)) {
+            SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        }
     }
 
     font_ = MessageFont();
@@ -858,8 +907,12 @@ LRESULT Window::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
             ShowPages();
         } else if (header->code == NM_CLICK && ItemOf(header->hwndFrom) &&
                    ItemOf(header->hwndFrom)->control->kind == Kind::Label) {
+            using Execute = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+            static const auto execute = SystemFunction<Execute>(L"shell32.dll", "ShellExecuteW");
             const auto* link = reinterpret_cast<const NMLINK*>(lParam);
-            ShellExecuteW(hwnd, L"open", link->item.szUrl, nullptr, nullptr, SW_SHOWNORMAL);
+            if (execute) {
+                execute(hwnd, L"open", link->item.szUrl, nullptr, nullptr, SW_SHOWNORMAL);
+            }
         }
         return 0;
     }
@@ -957,17 +1010,30 @@ Win32Front::Win32Front(HINSTANCE instance) : instance_(instance) {
     cls.hInstance = instance;
     cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     cls.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    // The main window's icons come with its class: given to the window one
+    // by one, each set them all anew under Wine, some 3 ms before it showed.
+    const auto systemDpi = static_cast<int>(GetDpiForSystem());
+    cls.hIcon = BigIcon(instance, systemDpi);
+    cls.hIconSm = SmallIcon(instance, systemDpi);
     cls.lpszClassName = kMainClass;
     RegisterClassExW(&cls);
+    cls.hIcon = nullptr;
+    cls.hIconSm = nullptr;
     cls.lpszClassName = kDialogClass;
     RegisterClassExW(&cls);
     cls.lpfnWndProc = DefWindowProcW;
     cls.lpszClassName = kOwnerClass;
     RegisterClassExW(&cls);
+}
+
+HWND Win32Front::Owner() {
     // Never shown: the dialogs it owns stay out of the task bar and outlive
-    // the main window.
-    owner_ = CreateWindowExW(0, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                             nullptr);
+    // the main window. Made with the first dialog, not before the main window.
+    if (!owner_) {
+        owner_ = CreateWindowExW(0, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 instance_, nullptr);
+    }
+    return owner_;
 }
 
 Win32Front::~Win32Front() {
@@ -976,7 +1042,9 @@ Win32Front::~Win32Front() {
         DestroyWindow(window->hwnd);
         window->form().Attach(nullptr);
     }
-    DestroyWindow(owner_);
+    if (owner_) {
+        DestroyWindow(owner_);
+    }
 }
 
 void Win32Front::Build(forms::Form& form, forms::Host& host) {
@@ -984,7 +1052,7 @@ void Win32Front::Build(forms::Form& form, forms::Host& host) {
     auto window = std::make_unique<Window>(*this, form, host);
     Window* built = window.get();
     windows_[&form] = std::move(window);
-    built->Create(owner_, instance_);
+    built->Create(instance_);
     form.Attach(built);
 }
 

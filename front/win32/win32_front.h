@@ -51,6 +51,7 @@ public:
 
 private:
     friend class Window;
+    HWND Owner();
     Window* Find(HWND hwnd) const;
     void Gone(Window* window);
 

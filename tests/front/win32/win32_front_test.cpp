@@ -9,6 +9,7 @@
 #include "support/temp_dir.h"
 #include "support/win32_front.h"
 
+#include <commctrl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -107,6 +108,34 @@ TEST(Win32Front, BuildsEachWindowAsDescribed) {
     }
 }
 
+// The icon a window shows at a size: its own, else its class's.
+int IconSize(HWND window, WPARAM which, int classIndex) {
+    auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+    if (!icon) {
+        icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, classIndex));
+    }
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+TEST(Win32Front, EachWindowShowsTheProgramsIconAtBothSizes) {
+    for (const auto form : kForms) {
+        SCOPED_TRACE(std::string(form().name));
+        Built built(form());
+        const int dpi = built.Dpi();
+        EXPECT_EQ(IconSize(built.Window(), ICON_BIG, GCLP_HICON), MulDiv(48, dpi, 96));
+        EXPECT_EQ(IconSize(built.Window(), ICON_SMALL, GCLP_HICONSM),
+                  GetSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi)));
+    }
+}
+
 TEST(Win32Front, TabVisitsTheShownStopsInTheirOrder) {
     struct Case {
         const forms::Description& (*form)();
@@ -169,6 +198,59 @@ TEST(Win32Front, CheckBoxClickRule) {
         SendMessageW(built.Control("Son"), BM_CLICK, 0, 0);
         EXPECT_EQ(built.form.View().Check("Son"), after) << before;
     }
+}
+
+// The colour a tab paints at the foot of its body, as a full picture of it shows.
+COLORREF PaintedBody(HWND tabs) {
+    RECT client{};
+    GetClientRect(tabs, &client);
+    RECT body = client;
+    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&body));
+    HDC screen = GetDC(tabs);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    const COLORREF colour = GetPixel(memory, (body.left + body.right) / 2, body.bottom - 2);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(tabs, screen);
+    return colour;
+}
+
+TEST(Win32Front, WhatStandsOnATabTakesTheColourOfItsBody) {
+    Built built(Confighugo::Description());
+    HWND label = built.Control("Label1");
+    HDC dc = GetDC(label);
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(built.Window(), WM_CTLCOLORSTATIC,
+                                                             reinterpret_cast<WPARAM>(dc),
+                                                             reinterpret_cast<LPARAM>(label)));
+    ReleaseDC(label, dc);
+    LOGBRUSH fill{};
+    ASSERT_NE(GetObjectW(brush, sizeof fill, &fill), 0);
+    EXPECT_EQ(fill.lbColor, PaintedBody(built.Control("SSTab")));
+}
+
+bool dialogOpened = false;
+
+LRESULT CALLBACK CancelDialog(int code, WPARAM wParam, LPARAM lParam) {
+    wchar_t name[16] = {};
+    if (code == HCBT_ACTIVATE && GetClassNameW(reinterpret_cast<HWND>(wParam), name, 16) &&
+        std::wstring(name) == L"#32770") {
+        dialogOpened = true;
+        PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDCANCEL, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(Win32Front, ChoosingAFileOpensTheSystemsDialog) {
+    Built built(Pathemulator::Description());
+    HHOOK hook = SetWindowsHookExW(WH_CBT, CancelDialog, nullptr, GetCurrentThreadId());
+    EXPECT_EQ(built.form.View().ChooseFile(), "");
+    UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(dialogOpened);
 }
 
 struct Lists : ::testing::Test {

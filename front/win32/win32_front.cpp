@@ -333,6 +333,7 @@ private:
     void DirChosen(const Item& item, int row);
     void DrawRow(const DRAWITEMSTRUCT& draw);
     void DrawDrive(const Item& item, const DRAWITEMSTRUCT& draw);
+    int RowCount(const Item& item) const; // of a directory or file list
     std::wstring RowText(const Item& item, int row) const;
     int TypeAhead(const Item& item, wchar_t typed, int from) const;
     void PlaceDialog();
@@ -806,9 +807,7 @@ void Window::DrawRow(const DRAWITEMSTRUCT& draw) {
         return;
     }
     const bool dirList = item->control->kind == Kind::DirList;
-    const int count =
-        dirList ? dirs.at(item->control->name).Count() : files.at(item->control->name).Count();
-    if (row >= 0 && row < count) {
+    if (row >= 0 && row < RowCount(*item)) {
         const bool selected = (draw.itemState & ODS_SELECTED) != 0;
         FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         SetBkMode(dc, TRANSPARENT);
@@ -854,6 +853,11 @@ void Window::DrawDrive(const Item& item, const DRAWITEMSTRUCT& draw) {
     }
 }
 
+int Window::RowCount(const Item& item) const {
+    return item.control->kind == Kind::DirList ? dirs.at(item.control->name).Count()
+                                               : files.at(item.control->name).Count();
+}
+
 // A name as Windows shows it, also when the code page cannot spell it.
 std::wstring Window::RowText(const Item& item, int row) const {
     const bool dirList = item.control->kind == Kind::DirList;
@@ -868,9 +872,7 @@ std::wstring Window::RowText(const Item& item, int row) const {
 
 // Typing a character moves to the next row after `from` that starts with it.
 int Window::TypeAhead(const Item& item, wchar_t typed, int from) const {
-    const bool dirList = item.control->kind == Kind::DirList;
-    const int count =
-        dirList ? dirs.at(item.control->name).Count() : files.at(item.control->name).Count();
+    const int count = RowCount(item);
     const wchar_t wanted = static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(
         CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(typed)))));
     for (int step = 1; step <= count; ++step) {

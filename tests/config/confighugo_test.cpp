@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #include "config/setup_fixture.h"
+#include "ini/ini_test_files.h"
 #include "platform/profile/profile_errors.h"
 
 #include <gtest/gtest.h>
@@ -29,43 +30,12 @@ TEST_F(Setup, OpensShowingWhatTheFileSelects) {
     }
 }
 
-// The file held by another program: every read fails as a lock that outlasts
-// its wait does.
-class InUse final : public platform::ProfileFunctions {
-public:
-    std::uint32_t GetPrivateProfileStringA(const char*, const char*, const char*, char* buffer,
-                                           std::uint32_t, const char*) override {
-        buffer[0] = '\0';
-        return 0;
-    }
-    std::uint32_t GetPrivateProfileSectionA(const char*, char*, std::uint32_t,
-                                            const char*) override {
-        return 0;
-    }
-    std::uint32_t GetPrivateProfileSectionNamesA(char*, std::uint32_t, const char*) override {
-        return 0;
-    }
-    std::int32_t WritePrivateProfileStringA(const char*, const char*, const char*,
-                                            const char*) override {
-        return 0;
-    }
-    std::int32_t WritePrivateProfileSectionA(const char*, const char*, const char*) override {
-        return 0;
-    }
-    std::uint32_t GetLastError() override { return platform::winerr::kSharingViolation; }
-    std::uint32_t FormatMessageA(std::uint32_t flags, const void* source, std::uint32_t id,
-                                 std::uint32_t language, char* buffer, std::uint32_t size,
-                                 void* arguments) override {
-        return platform::SystemProfile().FormatMessageA(flags, source, id, language, buffer, size,
-                                                        arguments);
-    }
-};
-
 TEST(SetupOnAFileInUse, SaysSoAtLoad) {
     FakeSettings settings;
     settings.dir = "C:\\Emu\\";
     fakes::Starter starter;
-    InUse profile;
+    ini_test::Scripted profile; // held by another program: every call says so
+    profile.code = platform::winerr::kSharingViolation;
     fakes::Front front;
     forms::Host host{front};
     Frontend main{platform::Services{settings, starter, platform::PathMap::System(), profile},

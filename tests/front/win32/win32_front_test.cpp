@@ -41,6 +41,23 @@ POINT Origin(const forms::Description& d, const forms::Control& c, int dpi) {
     return at;
 }
 
+// The icon a window shows at a size: its own, else its class's.
+int IconSize(HWND window, WPARAM which, int classIndex) {
+    auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+    if (!icon) {
+        icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, classIndex));
+    }
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
 TEST(Win32Front, BuildsEachWindowAsDescribed) {
     const std::map<Kind, std::wstring> classes = {
         {Kind::Button, L"Button"},        {Kind::Label, L"Static"},
@@ -78,6 +95,9 @@ TEST(Win32Front, BuildsEachWindowAsDescribed) {
             EXPECT_EQ(corner.x, win32front::Pixels(d.position->x, dpi));
             EXPECT_EQ(corner.y, win32front::Pixels(d.position->y, dpi));
         }
+        EXPECT_EQ(IconSize(built.Window(), ICON_BIG, GCLP_HICON), MulDiv(48, dpi, 96));
+        EXPECT_EQ(IconSize(built.Window(), ICON_SMALL, GCLP_HICONSM),
+                  GetSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi)));
         EXPECT_EQ(GetDlgItem(built.Window(), IDOK), nullptr);
         EXPECT_EQ(GetDlgItem(built.Window(), IDCANCEL), nullptr);
 
@@ -105,34 +125,6 @@ TEST(Win32Front, BuildsEachWindowAsDescribed) {
                 EXPECT_EQ(r.bottom - r.top, win32front::Pixels(c.rect.height, dpi));
             }
         }
-    }
-}
-
-// The icon a window shows at a size: its own, else its class's.
-int IconSize(HWND window, WPARAM which, int classIndex) {
-    auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
-    if (!icon) {
-        icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, classIndex));
-    }
-    ICONINFO info{};
-    if (!icon || !GetIconInfo(icon, &info)) {
-        return 0;
-    }
-    BITMAP bitmap{};
-    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return bitmap.bmWidth;
-}
-
-TEST(Win32Front, EachWindowShowsTheProgramsIconAtBothSizes) {
-    for (const auto form : kForms) {
-        SCOPED_TRACE(std::string(form().name));
-        Built built(form());
-        const int dpi = built.Dpi();
-        EXPECT_EQ(IconSize(built.Window(), ICON_BIG, GCLP_HICON), MulDiv(48, dpi, 96));
-        EXPECT_EQ(IconSize(built.Window(), ICON_SMALL, GCLP_HICONSM),
-                  GetSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi)));
     }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -25,17 +26,24 @@ public:
 
     // "/home/ann/roms" -> "Z:\home\ann\roms"; a root comes back as "Z:\".
     std::string ToSystem(const std::string& nativePath) const;
-    // "z:\HOME\ann\PCENGI~1" -> "/home/ann/PC Engine Games"; relative paths stay relative.
+    // "z:\HOME\ann\PC Eng~1" -> "/home/ann/PC Engine Games"; relative paths stay relative.
     std::string ToNative(const std::string& systemPath) const;
 
-    // The short form of a directory is textual and can name another directory than
-    // the one it was made from: "C:\Progra~1\Hu-Go\" from "C:\Program Files (x86)\Hu-Go"
-    // leads into "Program Files" once that exists. Where `shortForm` leads when each
-    // "~1" is read as Windows reads it, in long form, if that is another place than
-    // the existing directory `typed`; empty when it leads there or `typed` does not
-    // exist.
-    std::string ShortFormLeadsElsewhere(const std::string& typed,
-                                        const std::string& shortForm) const;
+    // Who reads a stored directory: this program (Go, Setup), or the emulator
+    // itself, which reads its "rom_dir" through the system: on Windows a "~1"
+    // name is the system's own, under Wine it is never resolved.
+    enum class Reader { ThisProgram, Emulator };
+    // What to store for the directory `dir` that the user chose, whose short form
+    // is `shortForm`: that form when `reader` finds `dir` through it; otherwise
+    // the system's short name of `dir` when it has one without blanks, else its
+    // full name, ending in "\" within `longest` characters. `shortForm` when
+    // `dir` is no existing directory or nothing else fits.
+    std::string FormLeadingTo(const std::string& dir, const std::string& shortForm, Reader reader,
+                              std::size_t longest = 254) const;
+
+    // Where a file named without a directory is kept ("C:\windows"), as the
+    // profile functions place it.
+    std::string WindowsDirectory() const;
 
     // The process's current directory, as a system path.
     std::string CurrentDirectory() const;

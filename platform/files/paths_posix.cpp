@@ -35,7 +35,8 @@ std::vector<std::string> NamesIn(const std::string& dir) {
     return names;
 }
 
-// "PCENGI~1" stands for a long name that starts the same way.
+// "PC Eng~1" stands for a long name that starts with "PC Eng", as the short
+// path writes it.
 bool IsShortForm(const std::string& name) {
     return name.size() >= 3 && name.size() <= 8 && name.compare(name.size() - 2, 2, "~1") == 0;
 }
@@ -159,12 +160,15 @@ bool BirthTime(const std::string& path, timespec& born) {
 struct Walked {
     std::string native;
     std::size_t existing = 0; // how many of the names walked lead to something that exists
+    // Where a short form could stand for several names that nothing tells
+    // apart: each of them, as native paths.
+    std::vector<std::string> ties;
 };
 
-// `lookahead`: a short form shared by several names is settled by the rest of
-// the path; without it, as Windows hands out "~1" alone.
+// `shortForms`: whether a "~1" name is read as the long name it stands for, as
+// this program reads paths; Windows programs under Wine never do.
 Walked WalkFrom(std::string base, const std::vector<std::string>& names, std::size_t i,
-                const std::string& floor, bool lookahead = true);
+                const std::string& floor, bool shortForms = true);
 
 struct Resolved {
     std::string name;
@@ -174,15 +178,20 @@ struct Resolved {
 
 // Among the long names a short form can stand for, the one under which most of
 // the rest of the path exists; among equals the one Windows would have named
-// "~1", the oldest, then the first in name order.
+// "~1", the oldest, then the first in name order. Equals whose age is not known
+// are ties: the name order would be a guess.
 Resolved ChooseLongName(const std::string& base, const std::vector<std::string>& candidates,
                         const std::vector<std::string>& names, std::size_t i,
-                        const std::string& floor, bool lookahead) {
+                        const std::string& floor) {
     struct Choice {
         const std::string* name;
         Walked rest;
         bool bornKnown;
         timespec born;
+    };
+    auto tied = [](const Choice& a, const Choice& b) {
+        return a.rest.existing == b.rest.existing &&
+               (!a.bornKnown || !b.bornKnown || SameTime(a.born, b.born));
     };
     auto better = [](const Choice& a, const Choice& b) {
         if (a.rest.existing != b.rest.existing) {
@@ -197,24 +206,33 @@ Resolved ChooseLongName(const std::string& base, const std::vector<std::string>&
         }
         return *a.name < *b.name;
     };
-    std::optional<Choice> best;
+    std::vector<Choice> choices;
     for (const std::string& candidate : candidates) {
         const std::string path = Join(base, candidate);
-        Choice choice{
-            &candidate, lookahead ? WalkFrom(path, names, i + 1, floor) : Walked{}, false, {}};
+        Choice choice{&candidate, WalkFrom(path, names, i + 1, floor), false, {}};
         choice.bornKnown = BirthTime(path, choice.born);
-        if (!best || better(choice, *best)) {
-            best = std::move(choice);
+        choices.push_back(std::move(choice));
+    }
+    const Choice& best = *std::min_element(choices.begin(), choices.end(), better);
+    Walked rest = best.rest;
+    if (rest.ties.empty()) {
+        for (const Choice& other : choices) {
+            if (tied(other, best)) {
+                rest.ties.push_back(Join(base, *other.name));
+            }
+        }
+        if (rest.ties.size() < 2) {
+            rest.ties.clear();
         }
     }
-    return {*best->name, true, lookahead ? std::optional<Walked>(best->rest) : std::nullopt};
+    return {*best.name, true, std::move(rest)};
 }
 
 // The real name of names[i] in `base`: as written when it exists, else the first
 // name in name order that matches regardless of case, else the long name a short
 // form stands for; as written when nothing fits (a file yet to be made).
 Resolved ResolveComponent(const std::string& base, const std::vector<std::string>& names,
-                          std::size_t i, const std::string& floor, bool lookahead) {
+                          std::size_t i, const std::string& floor, bool shortForms) {
     const std::string& name = names[i];
     struct stat st {};
     if (lstat(Join(base, name).c_str(), &st) == 0) {
@@ -232,7 +250,7 @@ Resolved ResolveComponent(const std::string& base, const std::vector<std::string
     if (at != entries.end() && at->upper == upper) {
         return {at->name, true};
     }
-    if (!IsShortForm(name)) {
+    if (!shortForms || !IsShortForm(name)) {
         return {name, false};
     }
     const std::string prefix = upper.substr(0, upper.size() - 2);
@@ -251,11 +269,11 @@ Resolved ResolveComponent(const std::string& base, const std::vector<std::string
     if (candidates.size() == 1) {
         return {candidates[0], true};
     }
-    return ChooseLongName(base, candidates, names, i, floor, lookahead);
+    return ChooseLongName(base, candidates, names, i, floor);
 }
 
 Walked WalkFrom(std::string base, const std::vector<std::string>& names, std::size_t i,
-                const std::string& floor, bool lookahead) {
+                const std::string& floor, bool shortForms) {
     Walked walked;
     bool found = true;
     for (; i < names.size(); ++i) {
@@ -281,10 +299,11 @@ Walked WalkFrom(std::string base, const std::vector<std::string>& names, std::si
             base = Join(base, name);
             continue;
         }
-        const Resolved resolved = ResolveComponent(base, names, i, floor, lookahead);
+        const Resolved resolved = ResolveComponent(base, names, i, floor, shortForms);
         if (resolved.rest) { // the rest was walked already, to choose this name
             walked.native = resolved.rest->native;
             walked.existing += 1 + resolved.rest->existing;
+            walked.ties = resolved.rest->ties;
             return walked;
         }
         base = Join(base, resolved.name);
@@ -296,8 +315,8 @@ Walked WalkFrom(std::string base, const std::vector<std::string>& names, std::si
 }
 
 // Walks `rest` ("a\b\c") from the native directory `base`, resolving each name.
-std::string Walk(const std::string& base, const std::string& rest, const std::string& floor,
-                 bool lookahead = true) {
+Walked Walk(const std::string& base, const std::string& rest, const std::string& floor,
+            bool shortForms) {
     std::vector<std::string> names;
     std::size_t start = 0;
     while (start <= rest.size()) {
@@ -308,7 +327,7 @@ std::string Walk(const std::string& base, const std::string& rest, const std::st
         names.push_back(rest.substr(start, end - start));
         start = end + 1;
     }
-    return WalkFrom(base, names, 0, floor, lookahead).native;
+    return WalkFrom(base, names, 0, floor, shortForms);
 }
 
 std::string Canonical(const std::string& path) {
@@ -458,7 +477,7 @@ std::string OnDrive(const DriveInfo& d, const std::string& native) {
     return std::string(1, d.letter) + ":\\" + rest;
 }
 
-std::string NativeOf(const PathMap& map, const std::string& systemPath, bool lookahead) {
+Walked WalkSystemPath(const PathMap& map, const std::string& systemPath, bool shortForms) {
     const bool lettered = DriveLetterOf(systemPath) != 0;
     const DriveInfo* drive = FindDrive(map, WrittenDrive(map, systemPath));
     if (lettered && !drive) {
@@ -466,9 +485,9 @@ std::string NativeOf(const PathMap& map, const std::string& systemPath, bool loo
     }
     const std::string rest = lettered ? systemPath.substr(2) : systemPath;
     if (!drive) {
-        return Walk(std::string(), rest, std::string(), lookahead);
+        return Walk(std::string(), rest, std::string(), shortForms);
     }
-    return Walk(drive->nativeRoot, rest, drive->nativeRoot, lookahead);
+    return Walk(drive->nativeRoot, rest, drive->nativeRoot, shortForms);
 }
 
 // `native` as a system path on the drive `systemPath` was written with, ending
@@ -495,24 +514,52 @@ std::string LongSystemPath(const PathMap& map, const std::string& systemPath) {
     return SystemFormLike(map, systemPath, native);
 }
 
-std::string PathMap::ShortFormLeadsElsewhere(const std::string& typed,
-                                             const std::string& shortForm) const {
-    const std::string typedNative = ToNative(typed);
-    struct stat typedStat {};
-    if (typedNative.empty() || stat(typedNative.c_str(), &typedStat) != 0 ||
-        !S_ISDIR(typedStat.st_mode)) {
+std::string WhyShortFormIsAmbiguous(const PathMap& map, const std::string& systemPath) {
+    const Walked walked = WalkSystemPath(map, systemPath, true);
+    if (walked.ties.empty()) {
         return {};
     }
-    const std::string reading = NativeOf(*this, shortForm, false);
-    if (reading.empty()) {
-        return {};
+    std::string why = systemPath + " could lie in any of these folders, and nothing tells which:";
+    for (const std::string& native : walked.ties) {
+        std::string folder = SystemFormLike(map, systemPath, native);
+        why += "\n" + (folder.back() == '\\' ? folder : folder + '\\');
     }
-    struct stat readingStat {};
-    if (stat(reading.c_str(), &readingStat) == 0 && readingStat.st_dev == typedStat.st_dev &&
-        readingStat.st_ino == typedStat.st_ino) {
-        return {};
+    return why;
+}
+
+namespace {
+
+// The directory a system path leads to, as `shortForms` reads it: its identity,
+// or nothing when it is no directory or a short form in it is a tie.
+std::optional<std::pair<dev_t, ino_t>> DirectoryAt(const PathMap& map, const std::string& path,
+                                                   bool shortForms, std::string* native = nullptr) {
+    const Walked walked = WalkSystemPath(map, path, shortForms);
+    struct stat st {};
+    if (walked.native.empty() || !walked.ties.empty() || stat(walked.native.c_str(), &st) != 0 ||
+        !S_ISDIR(st.st_mode)) {
+        return std::nullopt;
     }
-    return SystemFormLike(*this, shortForm, reading);
+    if (native) {
+        *native = walked.native;
+    }
+    return std::pair{st.st_dev, st.st_ino};
+}
+
+} // namespace
+
+std::string PathMap::FormLeadingTo(const std::string& dir, const std::string& shortForm,
+                                   Reader reader, std::size_t longest) const {
+    std::string native;
+    const auto target = DirectoryAt(*this, dir, true, &native);
+    if (!target || DirectoryAt(*this, shortForm, reader == Reader::ThisProgram) == target) {
+        return shortForm;
+    }
+    // No system short names here: the full name, which every reader finds.
+    std::string full = SystemFormLike(*this, dir, native);
+    if (full.back() != '\\') {
+        full += '\\';
+    }
+    return full.size() <= longest ? full : shortForm;
 }
 
 PathMap::PathMap(std::vector<DriveInfo> drives) : drives_(std::move(drives)) {
@@ -547,7 +594,11 @@ std::string PathMap::ToSystem(const std::string& nativePath) const {
 }
 
 std::string PathMap::ToNative(const std::string& systemPath) const {
-    return NativeOf(*this, systemPath, true);
+    return WalkSystemPath(*this, systemPath, true).native;
+}
+
+std::string PathMap::WindowsDirectory() const {
+    return ToSystem(WinePrefixDir() + "/drive_c/windows");
 }
 
 std::string PathMap::CurrentDirectory() const {

@@ -25,4 +25,9 @@ void ForgetDirectoryListings();
 // when nothing exists there. Relative paths stay relative.
 std::string LongSystemPath(const PathMap& map, const std::string& systemPath);
 
+// When a short form in `systemPath` could stand for several long names that
+// neither the rest of the path nor their age tells apart: why, naming each
+// folder it could mean. Empty otherwise.
+std::string WhyShortFormIsAmbiguous(const PathMap& map, const std::string& systemPath);
+
 } // namespace platform

@@ -2,7 +2,13 @@
 // Copyright (C) 2026 House Vorlanes
 #include "platform/files/paths.h"
 
+#include "platform/files/code_page_win.h"
+#include "platform/files/paths_win.h"
+
 #include <windows.h>
+
+#include <cstdint>
+#include <optional>
 
 namespace platform {
 namespace {
@@ -43,50 +49,86 @@ std::string PathMap::ToNative(const std::string& systemPath) const {
     return systemPath;
 }
 
-namespace {
-std::string LongName(const std::string& path) {
-    char buffer[4 * MAX_PATH] = {};
-    const DWORD n = GetLongPathNameA(path.c_str(), buffer, sizeof buffer);
-    return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    const HANDLE handle = CreateFileW(
+        WideFromCodePage(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr); // a directory opens only so
+    if (handle == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    BY_HANDLE_FILE_INFORMATION info = {};
+    const bool known = GetFileInformationByHandle(handle, &info);
+    CloseHandle(handle);
+    if (!known) {
+        return std::nullopt;
+    }
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow,
+                        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
 }
 
-std::string WithoutTrailingSeparators(std::string path) {
-    while (path.size() > 3 && path.back() == '\\') {
-        path.pop_back();
+std::string SystemShortName(const std::string& path) {
+    const std::wstring wide = WideFromCodePage(path);
+    const DWORD size = GetShortPathNameW(wide.c_str(), nullptr, 0);
+    if (size == 0) {
+        return {};
     }
-    return path;
+    std::wstring buffer(size, L'\0');
+    const DWORD n = GetShortPathNameW(wide.c_str(), buffer.data(), size);
+    if (n == 0 || n >= size) {
+        return {};
+    }
+    buffer.resize(n);
+    bool lossy = false;
+    std::string bytes = CodePageFromWide(buffer, &lossy);
+    return lossy ? std::string() : bytes;
 }
+
+namespace {
+
+std::string LongName(const std::string& path) {
+    const std::wstring wide = WideFromCodePage(path);
+    const DWORD size = GetLongPathNameW(wide.c_str(), nullptr, 0);
+    if (size == 0) {
+        return {};
+    }
+    std::wstring buffer(size, L'\0');
+    const DWORD n = GetLongPathNameW(wide.c_str(), buffer.data(), size);
+    if (n == 0 || n >= size) {
+        return {};
+    }
+    buffer.resize(n);
+    bool lossy = false;
+    std::string bytes = CodePageFromWide(buffer, &lossy);
+    return lossy ? std::string() : bytes;
+}
+
+std::string WithSeparator(std::string path) {
+    return !path.empty() && path.back() != '\\' ? path + '\\' : path;
+}
+
 } // namespace
 
-std::string PathMap::ShortFormLeadsElsewhere(const std::string& typed,
-                                             const std::string& shortForm) const {
-    const DWORD attributes = GetFileAttributesA(typed.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return {};
+// The system reads every "~1" itself, for this program and the emulator alike.
+std::string PathMap::FormLeadingTo(const std::string& dir, const std::string& shortForm,
+                                   Reader /*reader*/, std::size_t longest) const {
+    const std::optional<FileIdentity> target = IdentityOf(dir);
+    if (!target || !target->directory || IdentityOf(shortForm) == target) {
+        return shortForm;
     }
-    const std::string typedLong = WithoutTrailingSeparators(LongName(typed));
-    // Windows' own short names: the deepest part of the short form that exists,
-    // in long form, and the rest as written.
-    std::string known = WithoutTrailingSeparators(shortForm);
-    std::string rest;
-    std::string reading;
-    while (!known.empty()) {
-        if (std::string found = LongName(known); !found.empty()) {
-            reading = WithoutTrailingSeparators(found) + rest;
-            break;
-        }
-        const std::size_t slash = known.rfind('\\');
-        if (slash == std::string::npos) {
-            return {};
-        }
-        rest = known.substr(slash) + rest;
-        known = known.substr(0, slash);
+    // A volume that keeps no short names gives the long name back, blanks and all.
+    const std::string system = WithSeparator(SystemShortName(dir));
+    if (!system.empty() && system.size() <= longest && system.find(' ') == std::string::npos) {
+        return system;
     }
-    if (reading.empty() || lstrcmpiA(reading.c_str(), typedLong.c_str()) == 0) {
-        return {};
-    }
-    return !shortForm.empty() && shortForm.back() == '\\' && reading.back() != '\\' ? reading + "\\"
-                                                                                    : reading;
+    const std::string full = WithSeparator(LongName(dir));
+    return !full.empty() && full.size() <= longest ? full : shortForm;
+}
+
+std::string PathMap::WindowsDirectory() const {
+    char buffer[MAX_PATH + 1] = {};
+    const UINT n = GetWindowsDirectoryA(buffer, sizeof buffer);
+    return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string("C:\\Windows");
 }
 
 std::string PathMap::CurrentDirectory() const {

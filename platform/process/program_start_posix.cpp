@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #include "platform/files/paths.h"
+#include "platform/files/paths_posix.h"
 #include "platform/process/cmdline_split.h"
 #include "platform/process/program_start.h"
 #include "platform/process/wine_bridge.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -180,26 +182,56 @@ void ReapWhenEnded(pid_t pid) {
     }
 }
 
+const char kNoWine[] =
+    "It is a Windows program, and Wine, which runs Windows programs here, was not found: "
+    "neither wine nor wine64 is on PATH. Install Wine (on Debian or Ubuntu: sudo apt install "
+    "wine); where only wine64 is installed, add /usr/lib/wine to PATH.";
+
+// The line with each known directory written in full: Wine reads no "~1" of
+// ours, and the long name is the one the user chose.
+std::string LineInFull(const std::string& commandLine, std::size_t programEnd,
+                       std::vector<KnownDirectory> known) {
+    std::string line = commandLine;
+    std::sort(known.begin(), known.end(), [](const KnownDirectory& a, const KnownDirectory& b) {
+        return a.begin > b.begin; // from the back, so that earlier places stay put
+    });
+    for (const KnownDirectory& k : known) {
+        if (k.begin >= programEnd && k.begin <= k.end && k.end <= line.size()) {
+            line.replace(k.begin, k.end - k.begin, k.directory);
+        }
+    }
+    return line;
+}
+
 class PosixStarter final : public ProgramStarter {
 public:
-    StartResult Start(const std::string& commandLine) override {
+    using ProgramStarter::Start;
+    StartResult Start(const std::string& commandLine,
+                      const std::vector<KnownDirectory>& known) override {
         const CommandLinePiece name = ProgramPiece(commandLine);
         if (name.text.empty()) {
-            return {false, std::strerror(ENOENT)};
+            return {false, std::strerror(ENOENT), true};
         }
         const Program program = FindProgram(commandLine, name);
         if (program.native.empty()) {
-            return {false, std::strerror(ENOENT)};
+            return {false, std::strerror(ENOENT), true};
         }
         const std::string& native = program.native;
-        const std::vector<CommandLinePiece> args = SplitArgumentPieces(commandLine, program.end);
         // Wine and the long names it needs are looked for only for a Windows program.
-        if (EndsWithExe(native) && IsWindowsProgram(native)) {
+        const bool windows = EndsWithExe(native) && IsWindowsProgram(native);
+        if (windows) {
             if (std::string wine = FindWine(); !wine.empty()) {
+                const std::string written =
+                    commandLine[0] == '"' ? name.text : commandLine.substr(0, program.end);
+                if (std::string why = WhyShortFormIsAmbiguous(PathMap::System(), written);
+                    !why.empty()) {
+                    return {false, why};
+                }
+                const std::string line = LineInFull(commandLine, program.end, known);
                 std::vector<std::string> throughWine{std::move(wine), native};
                 std::vector<std::string> cannotOpen;
-                for (std::string& arg :
-                     WineArguments(commandLine, args, PathMap::System(), &cannotOpen)) {
+                for (std::string& arg : WineArguments(line, SplitArgumentPieces(line, program.end),
+                                                      PathMap::System(), &cannotOpen)) {
                     throughWine.push_back(std::move(arg));
                 }
                 // It would start and fail on its own, without a word.
@@ -209,12 +241,16 @@ public:
                 return Spawn(std::move(throughWine));
             }
         }
+        // A program of this system is handed the line as it was written.
         std::vector<std::string> direct{native};
-        direct.reserve(args.size() + 1);
-        for (const CommandLinePiece& arg : args) {
+        for (const CommandLinePiece& arg : SplitArgumentPieces(commandLine, program.end)) {
             direct.push_back(arg.text);
         }
-        return Spawn(std::move(direct));
+        StartResult started = Spawn(std::move(direct));
+        if (!started.ok && windows) {
+            started.reason = kNoWine;
+        }
+        return started;
     }
 
 private:

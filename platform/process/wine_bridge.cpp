@@ -28,6 +28,9 @@ std::string PathArgument(const std::string& text, const PathMap& map, std::strin
     const auto path = [&](const std::string& written) {
         std::string found = LongSystemPath(map, written);
         why = found.empty() ? std::string() : WhyWineCannotOpen(map, found, map.ToNative(written));
+        if (!found.empty() && why.empty() && written.find('~') != std::string::npos) {
+            why = WhyShortFormIsAmbiguous(map, written); // rather than a guess
+        }
         return found;
     };
     if (IsAbsolute(text)) {

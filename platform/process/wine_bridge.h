@@ -17,7 +17,8 @@ namespace platform {
 // such as "-i") becomes one argument holding its long system path; the rest is
 // split as Windows splits it.
 // `reasons`, when given, gets for each path handed over why Wine cannot open
-// it, or nothing when it can.
+// it, or why it is not known which path a short form in it means; nothing when
+// neither.
 std::vector<std::string> WineArguments(const std::string& line,
                                        const std::vector<CommandLinePiece>& args,
                                        const PathMap& map,

@@ -79,17 +79,25 @@ void Frontend::Dir_Change() {
 }
 
 void Frontend::Go_Click() {
+    platform::KnownDirectory image;
     const std::string commandLine =
-        LaunchCommandLine(EmulatorDir, view().Path("Dir"), view().FileName("File"));
+        LaunchCommandLine(EmulatorDir, view().Path("Dir"), view().FileName("File"), &image);
     if (commandLine.empty()) {
         return;
     }
     platform::SettleCutWrites(hugo::IniFileName(EmulatorDir)); // the emulator reads it whole
-    const platform::StartResult started = services_.starter.Start(commandLine);
+    // The list knows which directory the short form was made from.
+    const platform::StartResult started = services_.starter.Start(commandLine, {image});
     if (!started.ok) {
-        std::string text =
-            "The emulator could not be started.\n\n" + commandLine + "\n\n" + started.reason;
-        if (EmulatorDir.empty()) {
+        std::string text = "The emulator could not be started.\n\n";
+        if (started.programMissing) {
+            text += EmulatorDir.empty() ? "No emulator directory is stored, and no hu-go!.exe "
+                                          "was found where programs are looked for."
+                                        : "There is no " + EmulatorDir + "hu-go!.exe.";
+        } else {
+            text += commandLine + "\n\n" + started.reason;
+        }
+        if (EmulatorDir.empty() || started.programMissing) {
             text += "\n\nChoose the emulator's directory in Options > Directories.";
         }
         view().Tell(text);

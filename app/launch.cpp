@@ -5,7 +5,7 @@
 #include "app/shortpath.h"
 
 std::string LaunchCommandLine(const std::string& emulatorDir, const std::string& imageDir,
-                              const std::string& imageName) {
+                              const std::string& imageName, platform::KnownDirectory* image) {
     const std::string extension =
         imageName.size() <= 3 ? imageName : imageName.substr(imageName.size() - 3);
     const std::string shortDir = ShortPath(imageDir + "\\");
@@ -17,5 +17,10 @@ std::string LaunchCommandLine(const std::string& emulatorDir, const std::string&
     } else {
         return {};
     }
-    return emulatorDir + "hu-go!.exe" + options + shortDir + "\\" + imageName;
+    std::string line = emulatorDir + "hu-go!.exe" + options;
+    if (image) {
+        const bool root = !imageDir.empty() && imageDir.back() == '\\';
+        *image = {line.size(), line.size() + shortDir.size(), root ? imageDir : imageDir + "\\"};
+    }
+    return line + shortDir + "\\" + imageName;
 }

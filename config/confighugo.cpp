@@ -4,7 +4,6 @@
 
 #include "ini/tolv_cini.h"
 #include "location/emulator_location.h"
-#include "location/short_form_question.h"
 #include "platform/profile/profile_errors.h"
 
 #include <array>
@@ -103,33 +102,64 @@ void Confighugo::Form_Load() {
     hugo::Settings settings = ShownSettings();
     hugo::Load(*ini_, settings);
     ShowSettings(settings);
-    // What is shown then is not the file's, and OK would write it over the file.
-    const std::string inUse = SystemText(services_.profile, platform::winerr::kSharingViolation);
-    if (ini_->LastErrorDescription() == inUse) {
-        view().Tell("\"" + ini_->FileName() +
-                    "\" is in use by another program: the settings shown are not all its own. "
-                    "Close this dialog with Annuler and open it again later.");
-    }
-    romDirLoaded_ = settings.romDir;
+    loaded_ = ShownSettings();
     romDirMayBeCut_ = settings.romDir.size() == hugo::kLongestRead;
+    // A file named without a directory is the Windows directory's: messages
+    // give its whole name.
+    file_ = dir.empty() ? services_.paths.WindowsDirectory() + "\\" + ini_->FileName()
+                        : ini_->FileName();
+    toTell_.clear();
+    if (dir.empty()) {
+        toTell_ = "No emulator directory is stored, so these settings are those of\n" + file_ +
+                  "\nwhich the emulator reads only if it is installed there. Choose the "
+                  "emulator's directory in Options > Directories.\n\n";
+    }
+    // A missing file or key reads as nothing to keep; any other failure means
+    // what is shown is not the file's, and OK must not write it over the file.
+    const std::string& failure = ini_->LastErrorDescription();
+    unread_ = false;
+    if (!failure.empty()) {
+        using namespace platform::winerr;
+        unread_ = true;
+        for (const std::uint32_t code : {kSuccess, kFileNotFound, kPathNotFound}) {
+            unread_ = unread_ && failure != SystemText(services_.profile, code);
+        }
+    }
+    if (unread_) {
+        toTell_ += "\"" + file_ + "\" could not be read:\n" + Trimmed(failure) +
+                   "\n\nThe settings shown are not the file's own: OK writes only those you "
+                   "change.\n\n";
+    }
+}
+
+// Told once the dialog is on screen, so that the message stands over it.
+void Confighugo::Shown() {
+    if (!toTell_.empty()) {
+        view().Tell(toTell_.substr(0, toTell_.size() - 2));
+    }
 }
 
 void Confighugo::OKButton_Click() {
+    hugo::Settings shown = ShownSettings();
+    hugo::Fields fields = unread_ ? hugo::Changed(loaded_, shown) : hugo::kAllFields;
     // A value read maybe cut and left untouched stays whole in the file.
-    const bool keepRomDir = romDirMayBeCut_ && view().Text("Rom_Dir") == romDirLoaded_;
+    if (romDirMayBeCut_ && shown.romDir == loaded_.romDir) {
+        fields.reset(static_cast<std::size_t>(Field::RomDir));
+    }
     // The box shows what is stored, so that a failed save leaves the user
     // looking at the text that would be written next time.
-    if (!keepRomDir) {
-        const std::string typed = view().Text("Rom_Dir");
-        const std::string stored = hugo::RomDirToStore(
+    if (fields.test(static_cast<std::size_t>(Field::RomDir))) {
+        const std::string typed = shown.romDir;
+        shown.romDir = hugo::RomDirToStore(
             typed, [this](const std::string& path) { return main_.ShortPath(path); });
-        if (!location::MayStoreShortForm(view(), services_.paths, typed, stored)) {
-            return; // nothing written, the text stays as typed
+        if (!typed.empty()) {
+            shown.romDir = location::FormLeadingThere(services_.paths, typed, shown.romDir,
+                                                      platform::PathMap::Reader::Emulator);
         }
-        view().SetText("Rom_Dir", stored);
+        view().SetText("Rom_Dir", shown.romDir);
     }
-    if (!hugo::Save(*ini_, ShownSettings(), keepRomDir)) {
-        view().Tell("The settings could not be written to \"" + ini_->FileName() + "\":\n" +
+    if (!hugo::Save(*ini_, shown, fields)) {
+        view().Tell("The settings could not be written to \"" + file_ + "\":\n" +
                     Trimmed(ini_->LastErrorDescription()));
         return;
     }

@@ -24,6 +24,7 @@ public:
     const Tolv_CIni* ini() const { return ini_.get(); }
 
     void Form_Load();
+    void Shown() override;
     void OKButton_Click();
     void CancelButton_Click();
     void Browse_Click();
@@ -56,8 +57,13 @@ private:
     platform::Services services_;
     forms::MainWindow& main_;
     std::unique_ptr<Tolv_CIni> ini_;
-    // The ROM directory as loaded: it has the longest length a read gives back,
-    // so the file may hold more, and OK must not write the shown part over it.
-    std::string romDirLoaded_;
+    // What the load showed, whether the file could not be read, the file by its
+    // whole name, and what to tell once the dialog is on screen.
+    hugo::Settings loaded_;
+    bool unread_ = false;
+    std::string file_;
+    std::string toTell_;
+    // The ROM directory as loaded has the longest length a read gives back, so
+    // the file may hold more, and OK must not write the shown part over it.
     bool romDirMayBeCut_ = false;
 };

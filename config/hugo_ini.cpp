@@ -136,11 +136,23 @@ void Load(Tolv_CIni& ini, Settings& settings) {
     }
 }
 
-bool Save(Tolv_CIni& ini, const Settings& settings, bool keepRomDir) {
+Fields Changed(const Settings& before, const Settings& after) {
+    Fields changed;
+    for (const Key& key : kReadOrder) {
+        const Field f = key.field;
+        const bool differs = f == Field::RomDir ? before.romDir != after.romDir
+                             : IsChoice(f)      ? Choice(before, f) != Choice(after, f)
+                                                : Switch(before, f) != Switch(after, f);
+        changed.set(static_cast<std::size_t>(f), differs);
+    }
+    return changed;
+}
+
+bool Save(Tolv_CIni& ini, const Settings& settings, Fields fields) {
     const std::string section(kSection);
     bool allWritten = true;
     for (const Key& key : kWriteOrder) {
-        if (keepRomDir && key.field == Field::RomDir) {
+        if (!fields.test(static_cast<std::size_t>(key.field))) {
             continue;
         }
         const std::optional<std::string> value = Encode(settings, key.field);

@@ -2,6 +2,8 @@
 // Copyright (C) 2026 House Vorlanes
 #pragma once
 #include <array>
+#include <bitset>
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -95,10 +97,19 @@ void Load(Tolv_CIni& ini, Settings& settings);
 // The longest value one read gives back: a longer one comes back cut to this.
 inline constexpr std::size_t kLongestRead = 254;
 
-// Writes in the fixed order; a failed write does not stop the ones after it.
-// With keepRomDir, "rom_dir" is left as it is in the file. True when every
+// A set of fields, each at its place in Field.
+using Fields = std::bitset<8>;
+inline constexpr Fields kAllFields{0xFF};
+inline Fields Only(Field field) {
+    return Fields().set(static_cast<std::size_t>(field));
+}
+// The fields whose values differ between the two.
+Fields Changed(const Settings& before, const Settings& after);
+
+// Writes `fields` in the fixed order; a failed write does not stop the ones
+// after it, and a field left out stays as it is in the file. True when every
 // attempted write succeeded.
-bool Save(Tolv_CIni& ini, const Settings& settings, bool keepRomDir = false);
+bool Save(Tolv_CIni& ini, const Settings& settings, Fields fields = kAllFields);
 
 using ShortPathFunction = std::function<std::string(const std::string&)>;
 // What OK stores for the ROM directory box: a typed directory without its

@@ -33,6 +33,8 @@ public:
     virtual void Raise(std::string_view control, Event event) = 0;
     // Once the window is built, before its load: what its controls do by themselves.
     virtual void Created() {}
+    // Once the window, just loaded, is on screen.
+    virtual void Shown() {}
     // A list could not open what the user chose in it.
     virtual void ListFailed(std::string_view /*list*/, const std::string& /*path*/,
                             const std::string& /*reason*/) {}

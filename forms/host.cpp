@@ -5,13 +5,17 @@
 namespace forms {
 
 void Host::Show(Form& form) {
-    if (!form.Loaded()) {
+    const bool fresh = !form.Loaded();
+    if (fresh) {
         front_.Build(form, *this);
         ++open_;
         form.Created();
         form.Raise(form.description().name, Event::Load);
     }
     front_.Show(form);
+    if (fresh && form.Loaded()) {
+        form.Shown();
+    }
 }
 
 void Host::Unloaded(Form& form) {

@@ -29,4 +29,9 @@ std::string StoredForm(const std::string& typed, const ShortPathFunction& shortP
     return text;
 }
 
+std::string FormLeadingThere(const platform::PathMap& paths, const std::string& typed,
+                             const std::string& shortForm, platform::PathMap::Reader reader) {
+    return paths.FormLeadingTo(EndsWithSeparator(typed) ? typed : typed + '\\', shortForm, reader);
+}
+
 } // namespace location

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
+#include "platform/files/paths.h"
 #include "platform/settings/settings.h"
 
 #include <functional>
@@ -21,5 +22,11 @@ platform::SaveResult SaveEmulatorDir(platform::SettingsStore& store, const std::
 // trailing "\", then the short path form (by `shortPath`), ending in "\".
 using ShortPathFunction = std::function<std::string(const std::string&)>;
 std::string StoredForm(const std::string& typed, const ShortPathFunction& shortPath);
+
+// What to store for the directory the user typed or browsed, whose short form
+// is `shortForm`: that form when `reader` finds the directory through it,
+// otherwise a form that does lead there.
+std::string FormLeadingThere(const platform::PathMap& paths, const std::string& typed,
+                             const std::string& shortForm, platform::PathMap::Reader reader);
 
 } // namespace location

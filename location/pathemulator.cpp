@@ -3,7 +3,6 @@
 #include "location/pathemulator.h"
 
 #include "location/emulator_location.h"
-#include "location/short_form_question.h"
 
 #include <array>
 
@@ -58,11 +57,11 @@ void Pathemulator::Browse_Click() {
 
 void Pathemulator::OKButton_Click() {
     const std::string typed = view().Text("Pathhugo");
-    const std::string stored = location::StoredForm(
-        typed, [this](const std::string& path) { return main_.ShortPath(path); });
-    if (!location::MayStoreShortForm(view(), services_.paths, typed, stored)) {
-        return; // the text stays as typed
-    }
+    const std::string stored = location::FormLeadingThere(
+        services_.paths, typed,
+        location::StoredForm(typed,
+                             [this](const std::string& path) { return main_.ShortPath(path); }),
+        platform::PathMap::Reader::ThisProgram);
     view().SetText("Pathhugo", stored);
     const platform::SaveResult saved = location::SaveEmulatorDir(services_.settings, stored);
     if (!saved.ok) {

@@ -84,27 +84,41 @@ TEST_F(FrontendTest, GoStartsTheEmulatorOnTheSelectedImage) {
     view().OpenDir("Hudson Collection");
     view().SelectFile("Long image name.pce");
     view().Click("Go");
-    EXPECT_EQ(program.system.starter.started.back(),
-              "C:\\HUGO\\hu-go!.exe " + roms + "Hudson~1\\\\Long image name.pce");
+    const std::string& line = program.system.starter.started.back();
+    EXPECT_EQ(line, "C:\\HUGO\\hu-go!.exe " + roms + "Hudson~1\\\\Long image name.pce");
+    // The starter is told which directory the short form was made from.
+    const platform::KnownDirectory& known = program.system.starter.knownDirectories.back().at(0);
+    EXPECT_EQ(line.substr(known.begin, known.end - known.begin), roms + "Hudson~1\\");
+    EXPECT_EQ(known.directory, Roms() + "\\Hudson Collection\\");
     EXPECT_TRUE(view().told.empty());
 }
 
-TEST_F(FrontendTest, AFailedStartIsToldAndPointsToTheDirectoriesWhenNoneIsStored) {
-    program.system.starter.result = {false, "No such file or directory"};
+// A failed start says why, and points to the directories when none is stored
+// or the emulator is not where it is stored.
+TEST_F(FrontendTest, AFailedStartSaysWhyAndWhatToDo) {
+    const struct {
+        const char* stored;
+        bool missing;
+        const char* says;
+        bool pointsToDirectories;
+    } cases[] = {
+        {"", false, "\\other.pce\n\nNo such file or directory", true},
+        {"C:\\HUGO\\", false, "\\other.pce\n\nNo such file or directory", false},
+        {"C:\\HUGO\\", true, "There is no C:\\HUGO\\hu-go!.exe.", true},
+        {"", true, "No emulator directory is stored", true},
+    };
     view().SelectFile("other.pce");
-    for (const std::string stored : {"", "C:\\HUGO\\"}) {
-        Store(stored);
+    for (const auto& c : cases) {
+        program.system.starter.result = {false, "No such file or directory", c.missing};
+        Store(c.stored);
         window.reload();
         view().Click("Go");
-    }
-    ASSERT_EQ(view().told.size(), 2u);
-    for (const std::string& told : view().told) {
+        const std::string& told = view().told.back();
         EXPECT_EQ(told.rfind("The emulator could not be started.\n\n", 0), 0u) << told;
-        EXPECT_NE(told.find("hu-go!.exe "), std::string::npos);
-        EXPECT_NE(told.find("No such file or directory"), std::string::npos);
+        EXPECT_NE(told.find(c.says), std::string::npos) << told;
+        EXPECT_EQ(told.find("Options > Directories") != std::string::npos, c.pointsToDirectories)
+            << told;
     }
-    EXPECT_NE(view().told[0].find("Options > Directories"), std::string::npos);
-    EXPECT_EQ(view().told[1].find("Options > Directories"), std::string::npos);
 }
 
 TEST_F(FrontendTest, AnUnreadableDirectoryIsReportedAndTheListsStay) {

@@ -5,6 +5,7 @@
 #include "platform/profile/profile_errors.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 
@@ -30,20 +31,48 @@ TEST_F(Setup, OpensShowingWhatTheFileSelects) {
     }
 }
 
-TEST(SetupOnAFileInUse, SaysSoAtLoad) {
+// With no emulator directory stored, Setup says whose settings it shows.
+TEST(SetupWithNoDirectoryStored, SaysWhereItsSettingsLive) {
+    fakes::Program program;
+    Frontend main{program.services(), program.host};
+    program.host.Show(main);
+    main.Setup_Click();
+    const std::vector<std::string>& told = program.front.Of(*main.configDialog()).told;
+    ASSERT_EQ(told.size(), 1u);
+    const std::string file = platform::PathMap::System().WindowsDirectory() + "\\Hu-go!.ini";
+    EXPECT_NE(told[0].find("\n" + file + "\n"), std::string::npos) << told[0];
+    EXPECT_NE(told[0].find("Options > Directories"), std::string::npos) << told[0];
+}
+
+// What is shown is not the file's: OK writes only what the user changed.
+TEST(SetupOnAFileInUse, SaysSoOverTheDialogAndWritesOnlyWhatChanged) {
     FakeSettings settings;
     settings.dir = "C:\\Emu\\";
     fakes::Starter starter;
     ini_test::Scripted profile; // held by another program: every call says so
     profile.code = platform::winerr::kSharingViolation;
+    profile.failWrite = [](const char*) { return true; };
     fakes::Front front;
     forms::Host host{front};
     Frontend main{platform::Services{settings, starter, platform::PathMap::System(), profile},
                   host};
-    main.Setup_Click();
-    const std::vector<std::string>& told = front.Of(*main.configDialog()).told;
-    ASSERT_EQ(told.size(), 1u);
-    EXPECT_EQ(told[0].rfind("\"C:\\Emu\\Hu-go!.ini\" is in use by another program", 0), 0u);
+    const struct {
+        const char* clicks;
+        std::vector<std::string> written;
+    } cases[] = {{"OKButton", {}}, {"graph3 OKButton", {"vmode"}}};
+    for (const auto& c : cases) {
+        profile.writtenKeys.clear();
+        main.Setup_Click();
+        fakes::View& dialog = front.Of(*main.configDialog());
+        ASSERT_EQ(dialog.told.size(), 1u);
+        EXPECT_EQ(dialog.told[0].rfind("\"C:\\Emu\\Hu-go!.ini\" could not be read:", 0), 0u);
+        EXPECT_EQ(dialog.toldOffScreen, 0);
+        std::istringstream clicks(c.clicks);
+        for (std::string control; clicks >> control;) {
+            dialog.Click(control);
+        }
+        EXPECT_EQ(profile.writtenKeys, c.written) << c.clicks;
+    }
 }
 
 } // namespace

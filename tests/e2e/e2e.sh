@@ -25,9 +25,11 @@ source "$(dirname "$0")/e2e_lib.sh"
 
 emulator="$work/Emulator Directory"
 mkdir -p "$emulator" "$work/roms/Game Collection"
+# It records its arguments, and the first line of each that opens as a file.
 cat > "$emulator/hu-go!.exe" <<SCRIPT
 #!/bin/sh
 for a in "\$@"; do printf '%s\n' "\$a"; done > "$work/args.tmp"
+for a in "\$@"; do [ -f "\$a" ] && printf '%s\n' "\$a" "\$(head -n 1 "\$a")"; done > "$work/read.txt"
 mv "$work/args.tmp" "$work/args.txt"
 SCRIPT
 chmod +x "$emulator/hu-go!.exe"
@@ -80,6 +82,8 @@ keys End Return Tab Home space Tab space
 for _ in $(seq 100); do [ -e "$work/args.txt" ] && break || sleep 0.1; done
 printf '%s\n' "$base\\roms\\Game" 'C~1\\A' long image name.pce > "$work/args.expected"
 diff "$work/args.expected" "$work/args.txt" >&2 || fail "the emulator received other arguments"
+# A program of this system is handed the line as written, Windows paths that it cannot open.
+[ ! -s "$work/read.txt" ] || fail "the emulator opened $(cat "$work/read.txt")"
 
 step="2b: by keyboard alone"
 # In the directory list: up to roms (one image) and back into Game Collection

@@ -35,12 +35,23 @@ export PATH="$PATH:/usr/lib/wine"
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 
 # Drive H: holds the emulator in a directory whose name stays whole in short
-# form (Wine knows no "~1" names of ours), and images in one that does not.
+# form, another under "Program Files (x86)" beside an older "Program Files",
+# and images in folders that begin alike, each made after the one above it.
+# Each image holds its own path, so the stand-in's record says which it opened.
 H="$work/H"
-mkdir -p "$H/HuGo" "$H/Games/PC Engine Collection"
-cp "$standin" "$H/HuGo/hu-go!.exe"
-touch "$H/Games/PC Engine Collection/Bonk's Adventure.pce" \
-    "$H/Games/PC Engine Collection/Super Darius.iso" "$H/root.pce"
+for made in HuGo "Program Files/Hu-Go" "Program Files (x86)/Hu-Go" "Games/PC Engine Collection" \
+    "Games/PC Engine Games" "Games/PC Engine Zeta"; do
+    mkdir -p "$H/$made"
+    sleep 0.05
+done
+for emulator in HuGo "Program Files/Hu-Go" "Program Files (x86)/Hu-Go"; do
+    cp "$standin" "$H/$emulator/hu-go!.exe"
+done
+for image in "Games/PC Engine Collection/Bonk's Adventure.pce" \
+    "Games/PC Engine Games/Bonk's Adventure.pce" "Games/PC Engine Games/Super Darius.iso" \
+    "Games/PC Engine Zeta/Bonk's Adventure.pce" "root.pce"; do
+    printf 'H:\\%s\r\n' "${image//\//\\}" >"$H/$image"
+done
 record="$work/record.txt"
 export VORLANES_RECORD="Z:${record//\//\\}"
 
@@ -62,7 +73,8 @@ skips_task_bar() {
     xprop -id "$(xdotool search --onlyvisible --name "^$1\$" | head -n 1)" _NET_WM_STATE |
         grep -q _NET_WM_STATE_SKIP_TASKBAR
 }
-# go N EXPECTED_LINE: Go on the Nth image of the open directory; the stand-in's command line
+# go N IMAGE [LINE]: Go on the Nth image of the open directory; the stand-in
+# must open IMAGE, and receive LINE when given
 go() {
     rm -f "$record"
     focus "$main"
@@ -74,12 +86,21 @@ go() {
         fail "the emulator did not start (X focus on \"$(xdotool getwindowfocus getwindowname 2>&1)\")"
     local line
     line=$(sed -n 's/^line //p' "$record")
-    [ "$line" = "$2" ] || fail "the emulator received '$line', not '$2'"
-    echo "ok: $line"
+    [ -z "${3:-}" ] || [ "$line" = "$3" ] || fail "the emulator received '$line', not '$3'"
+    grep -qxF "read $2" "$record" ||
+        fail "the emulator opened $(grep '^read ' "$record" || echo nothing) from '$line', not $2"
+    echo "ok: $line -> $(sed -n 's/^read //p' "$record")"
     # The next keys wait until the emulator has gone, so that only the main
     # window can take them.
     for _ in $(seq 100); do pgrep -f 'hu-go!\.exe' >/dev/null || break; sleep 0.1; done
     sleep 0.5
+}
+stored_path() { # the emulator directory in the registry
+    wine64 reg query 'HKCU\Software\Vorlanes\HuGo' /v Path 2>/dev/null | tr -d '\r' |
+        sed -n 's/^ *Path *REG_SZ *//p'
+}
+leads_to() { # leads_to SYSTEM_PATH NATIVE_DIR: whether Wine finds that directory through it
+    [ "$(readlink -f "$(wine64 winepath -u "$1" 2>/dev/null)")" = "$(readlink -f "$2")" ]
 }
 
 step="start"
@@ -100,22 +121,25 @@ keys Tab Tab
 xdotool type --delay 30 'H:\HuGo'
 keys shift+Tab shift+Tab Return
 gone "Path - Emulators"
-stored=$(wine64 reg query 'HKCU\Software\Vorlanes\HuGo' /v Path 2>/dev/null | tr -d '\r' |
-    awk '/Path/{print $3}')
-[ "$stored" = 'H:\HuGo\' ] || fail "the registry holds '$stored'"
+[ "$(stored_path)" = 'H:\HuGo\' ] || fail "the registry holds '$(stored_path)'"
 
 step="browse to the images on H:"
 focus "$main"
 keys Tab Tab h            # SSTab1, SSTab2, then Drive, on H:
 keys Tab g Return         # Dir: Games
-keys p Return             # PC Engine Collection
-go 1 "H:\\HuGo\\hu-go!.exe H:\\Games\\PC Eng~1\\\\Bonk's Adventure.pce"
+keys p Down Return        # PC Engine Games, after the older PC Engine Collection
+go 1 "H:\\Games\\PC Engine Games\\Bonk's Adventure.pce"
 focus "$main"
 keys shift+Tab shift+Tab
-go 2 "H:\\HuGo\\hu-go!.exe -c2 -iH:\\Games\\PC Eng~1\\\\Super Darius.iso"
+go 2 "H:\\Games\\PC Engine Games\\Super Darius.iso"
+step="the younger of two folders beginning alike"
+focus "$main"
+keys shift+Tab shift+Tab Up Return p Down Down Return # Games, then PC Engine Zeta
+go 1 "H:\\Games\\PC Engine Zeta\\Bonk's Adventure.pce"
+step="an image at the drive's root"
 focus "$main"
 keys shift+Tab shift+Tab Home Return # Dir: the drive's root
-go 1 "H:\\HuGo\\hu-go!.exe H:\\\\\\root.pce"
+go 1 'H:\root.pce' "H:\\HuGo\\hu-go!.exe H:\\\\\\root.pce"
 
 step="Setup writes Hu-go!.ini"
 focus "$main"
@@ -124,7 +148,9 @@ setup=$(window "Setup Hu-Go!")
 focus "$setup"
 echo "Setup Hu-Go! client area: $(client "Setup Hu-Go!")"
 skips_task_bar "Setup Hu-Go!" || fail "Setup Hu-Go! is in the task bar"
-keys Tab Tab Tab Tab Down # OKButton, CancelButton, SSTab, Rom_Dir, graph1: graph2
+keys Tab Tab Tab ctrl+a # OKButton, CancelButton, SSTab, Rom_Dir
+xdotool type --delay 30 'H:\Games\PC Engine Games'
+keys Tab Down # graph1: graph2
 keys shift+Tab shift+Tab shift+Tab shift+Tab Return
 gone "Setup Hu-Go!"
 ini="$H/HuGo/Hu-go!.ini"
@@ -132,6 +158,20 @@ ini="$H/HuGo/Hu-go!.ini"
 for key in vmode=1 eagle=0 exact_draw=0 smode=0 static_refresh=0; do
     tr -d '\r' <"$ini" | grep -qx "$key" || fail "Hu-go!.ini lacks $key: $(tr '\r\n' '  ' <"$ini")"
 done
+rom_dir=$(tr -d '\r' <"$ini" | sed -n 's/^rom_dir=//p')
+leads_to "$rom_dir" "$H/Games/PC Engine Games" || fail "rom_dir=$rom_dir leads elsewhere"
+echo "ok: rom_dir stored as $rom_dir"
+
+step="an emulator directory whose short form another holds"
+focus "$main"
+menu 1 1
+focus "$(window "Path - Emulators")"
+keys Tab Tab ctrl+a
+xdotool type --delay 30 'H:\Program Files (x86)\Hu-Go'
+keys shift+Tab shift+Tab Return
+gone "Path - Emulators"
+leads_to "$(stored_path)" "$H/Program Files (x86)/Hu-Go" || fail "'$(stored_path)' leads elsewhere"
+echo "ok: H:\Program Files (x86)\Hu-Go stored as $(stored_path)"
 
 step="About opens and closes"
 focus "$main"

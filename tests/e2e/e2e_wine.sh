@@ -29,18 +29,27 @@ source "$(dirname "$0")/e2e_lib.sh"
 export PATH="$PATH:/usr/lib/wine"
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-# The layout on drive H:. "Emulation Tools" is made first: it holds the "~1"
-# that "Emulators Folder" shares.
+# The layout on drive H:, each folder made after the one above it. "Emulation
+# Tools" holds the "~1" that "Emulators Folder" shares, "Program Files" the one
+# of "Program Files (x86)", and "PC Engine Collection" the one of "PC Engine
+# Games" and "PC Engine Zeta", which hold images of the same names. Each image
+# holds its own path, so the stand-in's record says which one it opened.
 H="$work/H"
-mkdir -p "$H/Emulation Tools"
-sleep 0.1
-mkdir -p "$H/Emulators Folder/Hu-Go" "$H/Hu Go" "$H/Games/PC Engine Collection" \
-    "$H/Roms1234" "$H/Roms12345"
-cp "$standin" "$H/Emulators Folder/Hu-Go/hu-go!.exe"
-cp "$standin" "$H/Hu Go/hu-go!.exe"
-touch "$H/Games/PC Engine Collection/Bonk's Adventure.pce" \
-    "$H/Games/PC Engine Collection/Super Darius.iso" \
-    "$H/Roms1234/pack.zip" "$H/Roms12345/game.pce" "$H/root.pce"
+for made in "Emulation Tools" "Emulators Folder/Hu-Go" "Program Files/Hu-Go" \
+    "Program Files (x86)/Hu-Go" "Hu Go" "Games/PC Engine Collection" "Games/PC Engine Games" \
+    "Games/PC Engine Zeta" "Roms1234" "Roms12345"; do
+    mkdir -p "$H/$made"
+    sleep 0.05
+done
+for emulator in "Emulators Folder/Hu-Go" "Program Files/Hu-Go" "Program Files (x86)/Hu-Go" "Hu Go"; do
+    cp "$standin" "$H/$emulator/hu-go!.exe"
+done
+for image in "Games/PC Engine Collection/Bonk's Adventure.pce" \
+    "Games/PC Engine Collection/Super Darius.iso" "Games/PC Engine Games/Bonk's Adventure.pce" \
+    "Games/PC Engine Games/Super Darius.iso" "Games/PC Engine Zeta/Bonk's Adventure.pce" \
+    "Roms1234/pack.zip" "Roms12345/game.pce" "root.pce"; do
+    printf 'H:\\%s\r\n' "${image//\//\\}" >"$H/$image"
+done
 
 step="make the Wine prefix"
 timeout 240 wine64 wineboot -i </dev/null >/dev/null 2>&1 || fail "wineboot did not finish"
@@ -65,23 +74,16 @@ quit() {
     wait "$pid" || fail "the program ended with status $?"
     pid=""
 }
-store() { # store DIR [yes]: types DIR in Path - Emulators, OK, answers the question with Yes
+store() { # store DIR STORED: types DIR in Path - Emulators, OK; the setting must read STORED
     menu 1 1
     focus "$(window "Path - Emulators")"
     keys Tab Tab ctrl+a
     xdotool type --delay 20 "$1"
     keys shift+Tab shift+Tab Return
-    if [ "${2:-}" = yes ]; then
-        # The question carries the dialog's caption: two windows of that name.
-        for _ in $(seq 50); do
-            [ "$(xdotool search --onlyvisible --name "^Path - Emulators\$" | wc -l)" = 2 ] && break
-            sleep 0.1
-        done
-        [ "$(xdotool search --onlyvisible --name "^Path - Emulators\$" | wc -l)" = 2 ] ||
-            fail "no question before storing"
-        keys alt+y
-    fi
     gone "Path - Emulators"
+    grep -qxF "Path=${2//\\/\\\\}" "$XDG_CONFIG_HOME/Vorlanes.conf" ||
+        fail "the setting holds $(grep Path "$XDG_CONFIG_HOME/Vorlanes.conf" || echo nothing), not $2"
+    echo "ok: $1 stored as $2"
 }
 # launch N EXPECTED_EXE EXPECTED_ARGS...: Go on the Nth image of the current directory
 launch() {
@@ -100,46 +102,60 @@ launch() {
     diff <(printf '%s' "$expected") <(grep '^arg ' "$record") >&2 ||
         fail "the emulator received other arguments ($(grep '^line ' "$record"))"
     ! grep -q '^cannot open' "$record" || fail "$(grep '^cannot open' "$record")"
-    grep -q '^opens ' "$record" || fail "no path to open"
-    echo "ok: $(grep '^line ' "$record") -> $(grep '^arg ' "$record" | tr '\n' ' ')"
+    local image=${*: -1}
+    image=${image#-i}
+    grep -qxF "read $image" "$record" || fail "the emulator opened $(grep '^read ' "$record" || echo nothing), not $image"
+    echo "ok: $(grep '^line ' "$record") -> $(grep '^arg ' "$record" | tr '\n' ' ')-> $(grep '^read ' "$record")"
 }
 
-collection='H:\Games\PC Engine Collection'
+games='H:\Games\PC Engine Games'
 step="1: an emulator directory whose short form a sibling holds"
 start "$H"
-store 'H:\Emulators Folder\Hu-Go' yes
-grep -qF 'Path=H:\\Emulat~1\\Hu-Go\\' "$XDG_CONFIG_HOME/Vorlanes.conf" ||
-    fail "the setting holds $(grep Path "$XDG_CONFIG_HOME/Vorlanes.conf" || echo nothing)"
-step="1b: Setup edits that directory's Hu-go!.ini"
+store 'H:\Emulators Folder\Hu-Go' 'H:\Emulat~1\Hu-Go\'
+step="1b: Setup edits that directory's Hu-go!.ini, with a ROM directory Wine can read"
 focus "$main"
 xdotool mousemove 55 333 click 1
 focus "$(window "Setup Hu-Go!")"
-keys Return
+keys Tab Tab Tab ctrl+a # OK, Annuler, the tabs, the ROM directory
+xdotool type --delay 20 "$games"
+keys shift+Tab shift+Tab shift+Tab Return
 gone "Setup Hu-Go!"
-grep -q '^vmode=0' "$H/Emulators Folder/Hu-Go/Hu-go!.ini" || fail "Hu-go!.ini not written there"
+ini="$H/Emulators Folder/Hu-Go/Hu-go!.ini"
+grep -q '^vmode=0' "$ini" || fail "Hu-go!.ini not written there"
+tr -d '\r' <"$ini" | grep -qxF "rom_dir=$games\\" || fail "rom_dir is $(grep rom_dir "$ini")"
+echo "ok: rom_dir stored as $(tr -d '\r' <"$ini" | sed -n 's/^rom_dir=//p')"
 [ ! -e "$H/Emulation Tools/Hu-Go" ] || fail "Setup wrote into the sibling"
 step="2: an image at the drive's root"
 launch 1 '\Emulators Folder\Hu-Go\hu-go!.exe' 'H:\root.pce'
 quit
 
-step="3: blanks in the directory and the image name"
-start "$H/Games/PC Engine Collection"
-launch 1 '\Emulators Folder\Hu-Go\hu-go!.exe' "$collection\\Bonk's Adventure.pce"
+step="3: blanks in the directory and the image name, an older folder beginning alike"
+start "$H/Games/PC Engine Games"
+launch 1 '\Emulators Folder\Hu-Go\hu-go!.exe' "$games\\Bonk's Adventure.pce"
 step="4: an ISO"
-launch 2 '\Emulators Folder\Hu-Go\hu-go!.exe' -c2 "-i$collection\\Super Darius.iso"
+launch 2 '\Emulators Folder\Hu-Go\hu-go!.exe' -c2 "-i$games\\Super Darius.iso"
 quit
 
-step="5: a zip in a directory of 8 characters"
+step="5: the younger of two folders beginning alike, an image of the same name"
+start "$H/Games/PC Engine Zeta"
+launch 1 '\Emulators Folder\Hu-Go\hu-go!.exe' "H:\\Games\\PC Engine Zeta\\Bonk's Adventure.pce"
+quit
+
+step="6: a zip in a directory of 8 characters"
 start "$H/Roms1234"
 launch 1 '\Emulators Folder\Hu-Go\hu-go!.exe' 'H:\Roms1234\pack.zip'
 quit
 
-step="6: a directory of 9 characters"
+step="7: a directory of 9 characters"
 start "$H/Roms12345"
 launch 1 '\Emulators Folder\Hu-Go\hu-go!.exe' 'H:\Roms12345\game.pce'
 
-step="7: an emulator directory with a blank"
-store 'H:\Hu Go'
+step="8: an emulator directory with a blank"
+store 'H:\Hu Go' 'H:\Hu Go\'
 launch 1 '\Hu Go\hu-go!.exe' 'H:\Roms12345\game.pce'
+
+step="9: an emulator directory whose short form leads into an older sibling"
+store 'H:\Program Files (x86)\Hu-Go' 'H:\Program Files (x86)\Hu-Go\'
+launch 1 '\Program Files (x86)\Hu-Go\hu-go!.exe' 'H:\Roms12345\game.pce'
 quit
 echo "1 passed, 0 failed"

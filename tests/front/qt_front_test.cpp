@@ -23,6 +23,8 @@ namespace {
 class QtFrontTest : public ::testing::Test {
 protected:
     QtFrontTest() {
+        // With none stored, Setup would open with a word on where its settings go.
+        program.system.settings.values[{"Vorlanes", "HuGo", "Path"}] = "Z:\\nonexistent\\";
         program.host.Show(program.main);
         program.main.Setup_Click();
         program.main.Directories_Click();

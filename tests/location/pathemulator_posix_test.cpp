@@ -2,41 +2,32 @@
 // Copyright (C) 2026 House Vorlanes
 #include "location/path_fixture.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
-// "C:\Progra~1\Hu-Go\" for "C:\Program Files (x86)\Hu-Go" leads into "Program
-// Files" once that holds the "~1": asked, No keeps the dialog with its text.
-TEST_F(PathemulatorTest, AsksBeforeStoringAShortFormThatLeadsElsewhere) {
-    TempDir alone{TempDir::ShortNamed{}};
-    alone.MakeDir("Program Files (x86)/Hu-Go");
-    TempDir both{TempDir::ShortNamed{}};
-    both.MakeDir("Program Files");
-    both.MakeDir("Program Files (x86)/Hu-Go");
-    const std::string aloneDir = platform::PathMap::System().ToSystem(alone.native());
-    const std::string bothDir = platform::PathMap::System().ToSystem(both.native());
-
-    Ok(Open(), aloneDir + "\\Program Files (x86)\\Hu-Go");
-    EXPECT_EQ(Stored(), aloneDir + "\\Progra~1\\Hu-Go\\") << "leads where it should: not asked";
-    Ok(Open(), bothDir + "\\Program Files (x86)\\Hu-Go\\x\\");
-    EXPECT_EQ(Stored(), bothDir + "\\Progra~1\\Hu-Go\\x\\") << "does not exist: not asked";
-
-    const std::string typed = bothDir + "\\Program Files (x86)\\Hu-Go";
-    fakes::View& dialog = Open();
-    Ok(dialog, typed);
-    ASSERT_EQ(dialog.asked.size(), 1u);
-    EXPECT_EQ(dialog.asked[0], bothDir + "\\Progra~1\\Hu-Go\\ leads to the directory\n" + bothDir +
-                                   "\\Program Files\\Hu-Go\\\nnot to\n" + typed +
-                                   "\\\nStore anyway?");
-    EXPECT_TRUE(IsOpen());
-    EXPECT_EQ(dialog.Text("Pathhugo"), typed);
-    EXPECT_EQ(Stored(), bothDir + "\\Progra~1\\Hu-Go\\x\\") << "nothing stored";
-
-    dialog.answer = true;
-    dialog.Click("OKButton");
-    EXPECT_EQ(Stored(), bothDir + "\\Progra~1\\Hu-Go\\");
-    EXPECT_FALSE(IsOpen());
+// What is stored leads where the user pointed, without a question: the short
+// form where it does, the full name where an older sibling holds its "~1".
+TEST_F(PathemulatorTest, StoresAFormThatLeadsToTheChosenDirectory) {
+    TempDir tmp{TempDir::ShortNamed{}};
+    tmp.MakeDir("Program Files/Hu-Go");
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    tmp.MakeDir("Program Files (x86)/Hu-Go");
+    tmp.MakeDir("Emulators Folder/Hu-Go");
+    const std::string base = platform::PathMap::System().ToSystem(tmp.native());
+    const std::pair<std::string, std::string> cases[] = {
+        {"\\Emulators Folder\\Hu-Go", "\\Emulat~1\\Hu-Go\\"},
+        {"\\Program Files (x86)\\Hu-Go", "\\Program Files (x86)\\Hu-Go\\"},
+    };
+    for (const auto& [typed, stored] : cases) {
+        fakes::View& dialog = Open();
+        Ok(dialog, base + typed);
+        EXPECT_EQ(Stored(), base + stored);
+        EXPECT_TRUE(dialog.asked.empty());
+        EXPECT_FALSE(IsOpen());
+    }
 }
 
 } // namespace

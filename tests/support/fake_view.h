@@ -114,7 +114,10 @@ public:
         closed = true;
         host_.Unloaded(form_);
     }
-    void Tell(const std::string& t) override { told.push_back(t); }
+    void Tell(const std::string& t) override {
+        told.push_back(t);
+        toldOffScreen += onScreen ? 0 : 1;
+    }
     bool Ask(const std::string& t) override {
         asked.push_back(t);
         return answer;
@@ -135,6 +138,8 @@ public:
     forms::DirRows dirs;
     std::optional<forms::FileRows> files;
     std::vector<std::string> told;
+    int toldOffScreen = 0; // messages with no window on screen to stand over
+    bool onScreen = false;
     std::vector<std::string> asked;
     bool answer = false;
     std::deque<std::string> chosen; // what the open-file dialog gives, "" a cancel
@@ -160,7 +165,10 @@ public:
         views_.push_back(std::move(view));
         current_[&form] = views_.back().get();
     }
-    void Show(forms::Form& form) override { ++shown[&form]; }
+    void Show(forms::Form& form) override {
+        ++shown[&form];
+        current_.at(&form)->onScreen = true;
+    }
     void Quit() override { quit = true; }
 
     // The window the form has now, or had last.

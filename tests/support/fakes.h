@@ -36,11 +36,15 @@ public:
 
 class Starter : public platform::ProgramStarter {
 public:
-    platform::StartResult Start(const std::string& commandLine) override {
+    using ProgramStarter::Start;
+    platform::StartResult Start(const std::string& commandLine,
+                                const std::vector<platform::KnownDirectory>& known) override {
         started.push_back(commandLine);
+        knownDirectories.push_back(known);
         return result;
     }
     std::vector<std::string> started;
+    std::vector<std::vector<platform::KnownDirectory>> knownDirectories;
     platform::StartResult result;
 };
 

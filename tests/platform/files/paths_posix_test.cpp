@@ -129,6 +129,67 @@ INSTANTIATE_TEST_SUITE_P(
                       "\\PC Eng~1\\Collec~1\\game.pce",
                       "/PC Engine B/Collection 2/game.pce"}));
 
+struct StoredFormCase {
+    std::vector<const char*> made; // made in this order, the first the oldest
+    const char* chosen;
+    const char* shortForm;
+    platform::PathMap::Reader reader;
+    const char* stored; // what is stored for it
+};
+
+class StoredForm : public ::testing::TestWithParam<StoredFormCase> {};
+
+// The short form is stored where its reader finds the chosen directory through
+// it; otherwise the full name, which every reader finds.
+TEST_P(StoredForm, LeadsToTheChosenDirectory) {
+    TempDir tmp{TempDir::ShortNamed{}};
+    for (const char* made : GetParam().made) {
+        tmp.MakeDir(made);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    const platform::PathMap map({{'Z', "/", "/"}});
+    const std::string base = map.ToSystem(tmp.native());
+    EXPECT_EQ(
+        map.FormLeadingTo(base + GetParam().chosen, base + GetParam().shortForm, GetParam().reader),
+        base + GetParam().stored);
+}
+
+using Reader = platform::PathMap::Reader;
+INSTANTIATE_TEST_SUITE_P(
+    Table, StoredForm,
+    ::testing::Values(
+        // Leads there.
+        StoredFormCase{{"Program Files (x86)/Hu-Go"},
+                       "\\Program Files (x86)\\Hu-Go",
+                       "\\Progra~1\\Hu-Go\\",
+                       Reader::ThisProgram,
+                       "\\Progra~1\\Hu-Go\\"},
+        StoredFormCase{
+            {"Roms1234"}, "\\Roms1234\\", "\\Roms1234\\", Reader::Emulator, "\\Roms1234\\"},
+        // Leads elsewhere: the older of two that begin alike holds the "~1".
+        StoredFormCase{{"Program Files/Hu-Go", "Program Files (x86)/Hu-Go"},
+                       "\\Program Files (x86)\\Hu-Go",
+                       "\\Progra~1\\Hu-Go\\",
+                       Reader::ThisProgram,
+                       "\\Program Files (x86)\\Hu-Go\\"},
+        StoredFormCase{{"PC Engine Collection", "PC Engine Zeta"},
+                       "\\PC Engine Zeta",
+                       "\\PC Eng~1\\",
+                       Reader::ThisProgram,
+                       "\\PC Engine Zeta\\"},
+        // Leads nowhere: the emulator under Wine reads no "~1" of ours.
+        StoredFormCase{{"PC Engine Games"},
+                       "\\PC Engine Games",
+                       "\\PC Eng~1\\",
+                       Reader::Emulator,
+                       "\\PC Engine Games\\"},
+        // No such directory: its short form, as ever.
+        StoredFormCase{{},
+                       "\\Program Files (x86)\\Hu-Go",
+                       "\\Progra~1\\Hu-Go\\",
+                       Reader::Emulator,
+                       "\\Progra~1\\Hu-Go\\"}));
+
 // A listing is reused while its directory stays as it was, and read anew once
 // the directory changes.
 TEST(PathMap, SeesADirectoryChangeAfterItsListingWasKept) {

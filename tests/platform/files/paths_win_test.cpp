@@ -3,6 +3,7 @@
 #include "forms/lists.h"
 #include "platform/files/dir_listing.h"
 #include "platform/files/paths.h"
+#include "platform/files/paths_win.h"
 #include "platform/process/program_start.h"
 #include "support/temp_dir.h"
 
@@ -39,6 +40,39 @@ TEST(WindowsPaths, DrivesAndCurrentDirectoriesAreTheSystems) {
     // System paths are the native ones here.
     EXPECT_EQ(map.ToNative("C:\\Progra~1\\x"), "C:\\Progra~1\\x");
     EXPECT_EQ(map.ToSystem("C:\\Program Files\\x"), "C:\\Program Files\\x");
+}
+
+// The stored form leads to the chosen directory as the system reads it: the
+// short form where it does, the system's own short name otherwise.
+TEST(WindowsPaths, TheStoredFormLeadsToTheChosenDirectory) {
+    TempDir tmp;
+    for (const char* made :
+         {"Roms1234", "Program Files", "Program Files (x86)", "PC Engine Games"}) {
+        fs::create_directories(tmp.path() / made);
+    }
+    const struct {
+        const char* chosen;
+        const char* shortForm;
+        bool kept; // the short form leads there
+    } cases[] = {{"Roms1234", "Roms1234", true},
+                 {"Program Files (x86)", "Progra~1", false},
+                 {"PC Engine Games", "PC Eng~1", false},
+                 {"No Such Folder", "No Suc~1", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        const std::string chosen = tmp.native() + "\\" + c.chosen + "\\";
+        const std::string shortForm = tmp.native() + "\\" + c.shortForm + "\\";
+        const std::string stored = platform::PathMap::System().FormLeadingTo(
+            chosen, shortForm, platform::PathMap::Reader::Emulator);
+        if (c.kept) {
+            EXPECT_EQ(stored, shortForm);
+            continue;
+        }
+        EXPECT_EQ(stored.find(' '), std::string::npos) << stored;
+        EXPECT_EQ(stored.back(), '\\');
+        ASSERT_TRUE(platform::IdentityOf(stored).has_value()) << stored;
+        EXPECT_EQ(platform::IdentityOf(stored), platform::IdentityOf(chosen)) << stored;
+    }
 }
 
 TEST(WindowsListing, ListsWithOrWithoutATrailingSeparatorAndSaysWhyNot) {

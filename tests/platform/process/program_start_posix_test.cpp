@@ -109,6 +109,29 @@ TEST_P(ThroughWine, HandsAWindowsProgramItsFilesWhole) {
 
 INSTANTIATE_TEST_SUITE_P(Names, ThroughWine, ::testing::Values("wine", "wine64"));
 
+// Two folders begin alike and hold an image of the same name: the one the user
+// chose reaches the emulator, though its short form is the older one's.
+TEST(SystemStarter, HandsWineTheDirectoryTheLaunchKnows) {
+    TempDir tmp;
+    const fs::path record = tmp.path() / "args.txt";
+    FakeEmulator(tmp, "bin/wine", record);
+    tmp.Write("Emulators/hu-go!.exe", "MZ, not for this system");
+    tmp.Write("PC Engine Collection/Bonk.pce");
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    tmp.Write("PC Engine Zeta/Bonk.pce");
+    const PathSetTo path(tmp.native() + "/bin:" + PathSetTo::Current());
+    const std::string dir = platform::PathMap::System().ToSystem(tmp.native());
+    const std::string head = dir + "\\Emulators\\hu-go!.exe ";
+    const std::string line = head + dir + "\\PC Eng~1\\\\Bonk.pce";
+    const std::size_t end = line.size() - std::string("\\Bonk.pce").size();
+
+    const platform::StartResult result =
+        platform::SystemStarter().Start(line, {{head.size(), end, dir + "\\PC Engine Zeta\\"}});
+    ASSERT_TRUE(result.ok) << result.reason;
+    EXPECT_EQ(WaitForFile(record),
+              tmp.native() + "/Emulators/hu-go!.exe\n" + dir + "\\PC Engine Zeta\\Bonk.pce\n");
+}
+
 // Images the emulator under Wine could not open are not handed to it: the
 // start fails and says why.
 TEST(SystemStarter, SaysWhyWineCannotOpenAnImage) {
@@ -228,13 +251,19 @@ TEST(SystemStarter, ReportsWhyAProgramCannotStart) {
     for (const Case& c : cases) {
         const platform::StartResult result = platform::SystemStarter().Start(c.line);
         EXPECT_FALSE(result.ok) << c.line;
+        EXPECT_TRUE(result.programMissing) << c.line;
         EXPECT_EQ(result.reason, c.reason) << c.line;
     }
-    // Neither executable nor startable through Wine when Wine is not on PATH.
+    // Neither executable nor startable through Wine when Wine is not on PATH;
+    // a Windows program says what is missing.
+    tmp.Write("windows.exe", "MZ, not for this system");
     const PathSetTo noWine("/nonexistent");
     const platform::StartResult result = platform::SystemStarter().Start(dir + "\\plain.exe");
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.reason, "Permission denied");
+    const platform::StartResult windows = platform::SystemStarter().Start(dir + "\\windows.exe");
+    EXPECT_FALSE(windows.ok);
+    EXPECT_NE(windows.reason.find("apt install wine"), std::string::npos) << windows.reason;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #include "platform/files/code_page_win.h"
+#include "platform/files/paths_win.h"
 #include "platform/process/program_start.h"
 #include "support/temp_dir.h"
 
@@ -99,7 +100,9 @@ TEST(WindowsStarter, TheEmulatorOpensTheImageInTheKnownDirectory) {
         std::wstring image = args[count - 1];
         LocalFree(args);
         image = image.substr(image.rfind(L"-i", 0) == 0 ? 2 : 0);
-        EXPECT_EQ(fs::canonical(fs::path(image)), fs::canonical(tmp.path() / c.dir / c.image))
+        const auto opened = platform::IdentityOf(platform::CodePageFromWide(image));
+        ASSERT_TRUE(opened.has_value()) << received;
+        EXPECT_EQ(opened, platform::IdentityOf((tmp.path() / c.dir / c.image).string()))
             << received;
     }
 }

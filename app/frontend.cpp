@@ -85,6 +85,12 @@ void Frontend::Go_Click() {
     if (commandLine.empty()) {
         return;
     }
+    if (std::string why =
+            services_.paths.WhyEmulatorCannotBeHanded(image.directory + view().FileName("File"));
+        !why.empty()) {
+        view().Tell("The emulator could not be started.\n\n" + why);
+        return;
+    }
     platform::SettleCutWrites(hugo::IniFileName(EmulatorDir)); // the emulator reads it whole
     // The list knows which directory the short form was made from.
     const platform::StartResult started = services_.starter.Start(commandLine, {image});

@@ -150,6 +150,10 @@ void Confighugo::OKButton_Click() {
     // looking at the text that would be written next time.
     if (fields.test(static_cast<std::size_t>(Field::RomDir))) {
         const std::string typed = shown.romDir;
+        if (std::string why = services_.paths.WhyEmulatorCannotBeHanded(typed); !why.empty()) {
+            view().Tell("The ROM directory " + typed + " cannot be written.\n\n" + why);
+            return; // nothing written, the text stays as typed
+        }
         shown.romDir = hugo::RomDirToStore(
             typed, [this](const std::string& path) { return main_.ShortPath(path); });
         if (!typed.empty()) {

@@ -57,6 +57,10 @@ void Pathemulator::Browse_Click() {
 
 void Pathemulator::OKButton_Click() {
     const std::string typed = view().Text("Pathhugo");
+    if (std::string why = services_.paths.WhyEmulatorCannotBeHanded(typed); !why.empty()) {
+        view().Tell("The emulator's directory " + typed + " cannot be stored.\n\n" + why);
+        return; // the text stays as typed
+    }
     const std::string stored = location::FormLeadingThere(
         services_.paths, typed,
         location::StoredForm(typed,

@@ -2,17 +2,26 @@
 // Copyright (C) 2026 House Vorlanes
 #include "platform/files/dir_listing.h"
 #include "platform/files/paths.h"
+#include "platform/files/windows_names.h"
+#include "platform/files/wine_names_posix.h"
 
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <utility>
 
 namespace platform {
 
 Listing ListDirectory(const std::string& systemPath) {
     Listing listing;
+    // Nothing below it could be handed to the emulator: say so where it is chosen.
+    if (std::string why = WhyANameInThePath(systemPath, WhyWineCannotHandName); !why.empty()) {
+        listing.ok = false;
+        listing.error = std::move(why);
+        return listing;
+    }
     const std::string native = PathMap::System().ToNative(systemPath);
     DIR* dir = native.empty() ? nullptr : opendir(native.c_str());
     if (!dir) {

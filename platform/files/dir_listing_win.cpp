@@ -2,14 +2,16 @@
 // Copyright (C) 2026 House Vorlanes
 #include "platform/files/code_page_win.h"
 #include "platform/files/dir_listing.h"
+#include "platform/files/paths.h"
 
 namespace platform {
 
 Listing ListDirectory(const std::string& systemPath) {
     Listing listing;
-    if (LacksCodePageCharacters(systemPath)) {
+    // Nothing below it could be handed to the emulator: say so where it is chosen.
+    if (std::string why = PathMap::System().WhyEmulatorCannotBeHanded(systemPath); !why.empty()) {
         listing.ok = false;
-        listing.error = kLackedCharacters;
+        listing.error = std::move(why);
         return listing;
     }
     std::wstring mask = WideFromCodePage(systemPath);

@@ -41,6 +41,11 @@ public:
     std::string FormLeadingTo(const std::string& dir, const std::string& shortForm, Reader reader,
                               std::size_t longest = 254) const;
 
+    // Why the emulator cannot be handed a path: a name in it that Windows
+    // cannot keep, or with characters the code page of the emulator's text
+    // lacks. Empty when it can.
+    std::string WhyEmulatorCannotBeHanded(const std::string& systemPath) const;
+
     // Where a file named without a directory is kept ("C:\windows"), as the
     // profile functions place it.
     std::string WindowsDirectory() const;

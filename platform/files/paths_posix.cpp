@@ -2,6 +2,9 @@
 // Copyright (C) 2026 House Vorlanes
 #include "platform/files/paths_posix.h"
 
+#include "platform/files/windows_names.h"
+#include "platform/files/wine_names_posix.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -595,6 +598,10 @@ std::string PathMap::ToSystem(const std::string& nativePath) const {
 
 std::string PathMap::ToNative(const std::string& systemPath) const {
     return WalkSystemPath(*this, systemPath, true).native;
+}
+
+std::string PathMap::WhyEmulatorCannotBeHanded(const std::string& systemPath) const {
+    return WhyANameInThePath(systemPath, WhyWineCannotHandWrittenName);
 }
 
 std::string PathMap::WindowsDirectory() const {

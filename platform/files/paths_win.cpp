@@ -4,6 +4,7 @@
 
 #include "platform/files/code_page_win.h"
 #include "platform/files/paths_win.h"
+#include "platform/files/windows_names.h"
 
 #include <windows.h>
 
@@ -125,28 +126,38 @@ std::string PathMap::FormLeadingTo(const std::string& dir, const std::string& sh
     return !full.empty() && full.size() <= longest ? full : shortForm;
 }
 
+std::string PathMap::WhyEmulatorCannotBeHanded(const std::string& systemPath) const {
+    // A "?" here stands for a character the code page lacks.
+    return LacksCodePageCharacters(systemPath) ? std::string(kLackedCharacters)
+                                               : WhyANameInThePath(systemPath);
+}
+
 std::string PathMap::WindowsDirectory() const {
     char buffer[MAX_PATH + 1] = {};
     const UINT n = GetWindowsDirectoryA(buffer, sizeof buffer);
     return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string("C:\\Windows");
 }
 
+// The wide calls: the 8-bit ones spell a name the code page lacks with
+// look-alikes ("Lukasz" for "Łukasz"), another folder's name.
 std::string PathMap::CurrentDirectory() const {
-    char buffer[MAX_PATH + 1] = {};
-    GetCurrentDirectoryA(sizeof buffer, buffer);
-    return buffer;
+    wchar_t buffer[32768] = {};
+    const DWORD n = GetCurrentDirectoryW(32768, buffer);
+    return CodePageFromWide(std::wstring_view(buffer, n < 32768 ? n : 0));
 }
 
 std::string PathMap::DriveCurrentDirectory(char letter) const {
     // Windows keeps a current directory per drive.
-    char buffer[MAX_PATH + 1] = {};
+    wchar_t buffer[32768] = {};
     const std::string drive = std::string(1, letter) + ":";
-    if (GetFullPathNameA(drive.c_str(), sizeof buffer, buffer, nullptr) == 0) {
+    const wchar_t relative[] = {static_cast<wchar_t>(letter), L':', L'\0'};
+    const DWORD n = GetFullPathNameW(relative, 32768, buffer, nullptr);
+    if (n == 0 || n >= 32768) {
         return drive + "\\";
     }
     // Wine ends the answer with "\", Windows only at a root: paths here end
     // in "\" at a root alone.
-    std::string path = buffer;
+    std::string path = CodePageFromWide(std::wstring_view(buffer, n));
     if (path.size() > 3 && path.back() == '\\') {
         path.pop_back();
     }

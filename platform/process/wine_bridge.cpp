@@ -3,6 +3,7 @@
 #include "platform/process/wine_bridge.h"
 
 #include "platform/files/paths_posix.h"
+#include "platform/files/wine_names_posix.h"
 #include "platform/process/cmdline_split.h"
 
 #include <algorithm>
@@ -53,67 +54,6 @@ std::string PathArgument(const std::string& text, const PathMap& map, std::strin
     return {};
 }
 
-bool IsUtf8(const std::string& s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        const std::size_t more = b < 0x80 ? 0 : b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC2 ? 1 : 9;
-        if (more == 9 || b > 0xF4 || i + more >= s.size()) {
-            return false;
-        }
-        for (std::size_t k = 1; k <= more; ++k) {
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        i += more + 1;
-    }
-    return true;
-}
-
-// Names Windows keeps for devices, with any extension: "CON.pce" is the console.
-bool IsDeviceName(const std::string& name) {
-    std::string base = name.substr(0, name.find('.'));
-    while (!base.empty() && base.back() == ' ') {
-        base.pop_back();
-    }
-    for (char& c : base) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") {
-        return true;
-    }
-    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
-           base[3] >= '1' && base[3] <= '9';
-}
-
-std::string WhyNotAName(const std::string& name) {
-    if (!IsUtf8(name)) {
-        return "holds bytes that are not UTF-8";
-    }
-    for (const char c : name) {
-        if (static_cast<unsigned char>(c) < 32 ||
-            std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos) {
-            std::string why = "holds a character Windows forbids in names (";
-            if (static_cast<unsigned char>(c) < 32) {
-                why += "a control character";
-            } else {
-                why += '"';
-                why += c;
-                why += '"';
-            }
-            why += ')';
-            return why;
-        }
-    }
-    if (name.back() == '.' || name.back() == ' ') {
-        return "ends in a dot or a blank, which Windows drops";
-    }
-    if (IsDeviceName(name)) {
-        return "is a device name on Windows";
-    }
-    return {};
-}
-
 } // namespace
 
 std::string WhyWineCannotOpen(const PathMap& map, const std::string& systemPath,
@@ -130,7 +70,7 @@ std::string WhyWineCannotOpen(const PathMap& map, const std::string& systemPath,
         const std::size_t end = std::min(native.find('/', at), native.size());
         const std::string name = native.substr(at, end - at);
         if (!name.empty()) {
-            if (const std::string why = WhyNotAName(name); !why.empty()) {
+            if (const std::string why = WhyWineCannotHandName(name); !why.empty()) {
                 return "Wine cannot open " + systemPath + ": the name \"" + name + "\" " + why +
                        ".";
             }

@@ -37,7 +37,7 @@ export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml
 H="$work/H"
 for made in "Emulation Tools" "Emulators Folder/Hu-Go" "Program Files/Hu-Go" \
     "Program Files (x86)/Hu-Go" "Hu Go" "Games/PC Engine Collection" "Games/PC Engine Games" \
-    "Games/PC Engine Zeta" "Roms1234" "Roms12345"; do
+    "Games/PC Engine Zeta" "Roms1234" "Roms12345" "Refused"; do
     mkdir -p "$H/$made"
     sleep 0.05
 done
@@ -47,7 +47,7 @@ done
 for image in "Games/PC Engine Collection/Bonk's Adventure.pce" \
     "Games/PC Engine Collection/Super Darius.iso" "Games/PC Engine Games/Bonk's Adventure.pce" \
     "Games/PC Engine Games/Super Darius.iso" "Games/PC Engine Zeta/Bonk's Adventure.pce" \
-    "Roms1234/pack.zip" "Roms12345/game.pce" "root.pce"; do
+    "Roms1234/pack.zip" "Roms12345/game.pce" "Refused/CON.pce" "root.pce"; do
     printf 'H:\\%s\r\n' "${image//\//\\}" >"$H/$image"
 done
 
@@ -150,7 +150,27 @@ step="7: a directory of 9 characters"
 start "$H/Roms12345"
 launch 1 '\Emulators Folder\Hu-Go\hu-go!.exe' 'H:\Roms12345\game.pce'
 
-step="8: an emulator directory with a blank"
+step="8: a name Windows keeps for a device"
+quit
+rm -f "$record"
+start "$H/Refused"
+focus "$main"
+xdotool mousemove 100 200 click 1
+keys Tab Home space Tab space
+for _ in $(seq 50); do
+    [ "$(xdotool search --onlyvisible --name "^House Vorlanes' Frontend\$" | wc -l)" = 2 ] && break
+    sleep 0.1
+done
+[ "$(xdotool search --onlyvisible --name "^House Vorlanes' Frontend\$" | wc -l)" = 2 ] ||
+    fail "Go on CON.pce said nothing"
+keys Return
+sleep 1
+[ ! -e "$record" ] || fail "the emulator was started on CON.pce"
+echo "ok: Go on CON.pce refused with a reason"
+quit
+
+step="8b: an emulator directory with a blank"
+start "$H/Roms12345"
 store 'H:\Hu Go' 'H:\Hu Go\'
 launch 1 '\Hu Go\hu-go!.exe' 'H:\Roms12345\game.pce'
 

@@ -63,7 +63,16 @@ TEST_F(PathemulatorTest, ASaveTellsWhatFailedOrWasSetAside) {
     EXPECT_EQ(main.emulatorDir(), "D:\\Old\\") << "no reload";
     failing.Click("CancelButton");
 
+    // A directory the emulator could not be started from is not stored.
     program.system.settings.failSaves = false;
+    fakes::View& refused = Open();
+    Ok(refused, "D:\\Hu*Go");
+    EXPECT_TRUE(IsOpen());
+    ASSERT_EQ(refused.told.size(), 1u);
+    EXPECT_NE(refused.told[0].find("(\"*\")"), std::string::npos) << refused.told[0];
+    EXPECT_EQ(program.system.settings.Path(), "D:\\Old\\");
+    refused.Click("CancelButton");
+
     program.system.settings.note = "The settings file was kept as Vorlanes.conf.damaged.";
     fakes::View& noting = Open();
     Ok(noting, "D:\\New");

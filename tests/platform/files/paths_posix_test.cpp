@@ -129,6 +129,35 @@ INSTANTIATE_TEST_SUITE_P(
                       "\\PC Eng~1\\Collec~1\\game.pce",
                       "/PC Engine B/Collection 2/game.pce"}));
 
+// What the emulator under Wine cannot be handed, by the locale Wine follows.
+TEST(PathMap, SaysWhichNamesTheEmulatorCannotBeHanded) {
+    const struct {
+        const char* locale;
+        const char* path;
+        const char* why; // empty: it can be handed
+    } cases[] = {
+        {"en_US.UTF-8", "Z:\\roms\\\u65E5\u672C.pce", "code page 1252"},
+        {"ja_JP.UTF-8", "Z:\\roms\\\u65E5\u672C.pce", ""},
+        {"C.UTF-8", "Z:\\\u0418\u0433\u0440\u044B\\a.pce", "code page 1252"},
+        {"ru_RU.UTF-8", "Z:\\\u0418\u0433\u0440\u044B\\a.pce", ""},
+        {"en_US.UTF-8", "Z:\\roms\\Caf\u00E9.pce", ""},
+        {"en_US.UTF-8", "Z:\\roms\\Caf\xE9.pce", ""}, // the code page's own bytes
+        {"en_US.UTF-8", "Z:\\roms\\CON.pce", "device name"},
+        {"en_US.UTF-8", "Z:\\Jeux: 2024\\a.pce", "(\":\")"},
+        {"en_US.UTF-8", "Z:\\roms\\a\tb.pce", "control character"},
+        {"en_US.UTF-8", "Z:\\roms\\last.", "ends in a dot"},
+    };
+    const char* saved = std::getenv("LC_ALL");
+    const std::string before = saved ? saved : "";
+    for (const auto& c : cases) {
+        setenv("LC_ALL", c.locale, 1);
+        const std::string why = Machine().WhyEmulatorCannotBeHanded(c.path);
+        EXPECT_EQ(why.empty(), !*c.why) << c.locale << " " << c.path << ": " << why;
+        EXPECT_NE(why.find(c.why), std::string::npos) << why;
+    }
+    saved ? setenv("LC_ALL", before.c_str(), 1) : unsetenv("LC_ALL");
+}
+
 struct StoredFormCase {
     std::vector<const char*> made; // made in this order, the first the oldest
     const char* chosen;

@@ -128,6 +128,9 @@ TEST(WindowsListing, NamesTheCodePageCannotSpellShowTrulyAndAreToldOf) {
         platform::SystemStarter().Start("C:\\hu-go!.exe " + tmp.native() + "\\?.pce");
     EXPECT_FALSE(started.ok);
     EXPECT_EQ(started.reason, reason);
+    // Started there, the program stands in that folder, not in a look-alike.
+    const InDirectory here(fs::path(dir + L"\\\u03A9 Games"));
+    EXPECT_EQ(platform::PathMap::System().CurrentDirectory(), tmp.native() + "\\? Games");
 }
 
 } // namespace

@@ -68,14 +68,18 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
                         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
 }
 
-std::string SystemShortName(const std::string& path) {
+namespace {
+
+// Another form of an existing path by one of the system's path calls, in the
+// code page; empty when there is none or the code page cannot spell it.
+std::string FormBy(DWORD(WINAPI* call)(LPCWSTR, LPWSTR, DWORD), const std::string& path) {
     const std::wstring wide = WideFromCodePage(path);
-    const DWORD size = GetShortPathNameW(wide.c_str(), nullptr, 0);
+    const DWORD size = call(wide.c_str(), nullptr, 0);
     if (size == 0) {
         return {};
     }
     std::wstring buffer(size, L'\0');
-    const DWORD n = GetShortPathNameW(wide.c_str(), buffer.data(), size);
+    const DWORD n = call(wide.c_str(), buffer.data(), size);
     if (n == 0 || n >= size) {
         return {};
     }
@@ -85,23 +89,16 @@ std::string SystemShortName(const std::string& path) {
     return lossy ? std::string() : bytes;
 }
 
+} // namespace
+
+std::string SystemShortName(const std::string& path) {
+    return FormBy(GetShortPathNameW, path);
+}
+
 namespace {
 
 std::string LongName(const std::string& path) {
-    const std::wstring wide = WideFromCodePage(path);
-    const DWORD size = GetLongPathNameW(wide.c_str(), nullptr, 0);
-    if (size == 0) {
-        return {};
-    }
-    std::wstring buffer(size, L'\0');
-    const DWORD n = GetLongPathNameW(wide.c_str(), buffer.data(), size);
-    if (n == 0 || n >= size) {
-        return {};
-    }
-    buffer.resize(n);
-    bool lossy = false;
-    std::string bytes = CodePageFromWide(buffer, &lossy);
-    return lossy ? std::string() : bytes;
+    return FormBy(GetLongPathNameW, path);
 }
 
 std::string WithSeparator(std::string path) {

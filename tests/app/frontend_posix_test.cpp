@@ -24,4 +24,21 @@ TEST(FrontendStart, AnUnreadableStartDirectoryIsToldBeforeFallingBackToTheDrives
                                        "\\a\\b cannot be read.\n\nNo such file or directory"});
 }
 
+// A name the emulator could not open is refused with the reason, not handed on
+// (Windows itself keeps no file of such a name).
+TEST(FrontendGo, RefusesANameTheEmulatorCannotBeHanded) {
+    TempDir tree;
+    tree.Write("roms/CON.pce");
+    const InDirectory here(tree.path() / "roms");
+    fakes::Program program;
+    Frontend window(program.services(), program.host);
+    program.host.Show(window);
+    fakes::View& view = program.front.Of(window);
+    view.SelectFile("CON.pce");
+    view.Click("Go");
+    EXPECT_TRUE(program.system.starter.started.empty());
+    ASSERT_EQ(view.told.size(), 1u);
+    EXPECT_NE(view.told[0].find("\"CON.pce\" is a device name"), std::string::npos);
+}
+
 } // namespace

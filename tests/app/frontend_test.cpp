@@ -121,17 +121,6 @@ TEST_F(FrontendTest, AFailedStartSaysWhyAndWhatToDo) {
     }
 }
 
-// A name the emulator could not open is refused with the reason, not handed on.
-TEST_F(FrontendTest, GoRefusesANameTheEmulatorCannotBeHanded) {
-    tree.Write("roms/Hudson Collection/CON.pce");
-    view().OpenDir("Hudson Collection");
-    view().SelectFile("CON.pce");
-    view().Click("Go");
-    EXPECT_TRUE(program.system.starter.started.empty());
-    ASSERT_EQ(view().told.size(), 1u);
-    EXPECT_NE(view().told[0].find("\"CON.pce\" is a device name"), std::string::npos);
-}
-
 TEST_F(FrontendTest, AnUnreadableDirectoryIsReportedAndTheListsStay) {
     fs::remove_all(tree.path() / "roms/Hudson Collection");
     view().OpenDir("Hudson Collection");

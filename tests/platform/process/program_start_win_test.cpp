@@ -1,13 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
-#include "platform/files/code_page_win.h"
-#include "platform/files/paths_win.h"
 #include "platform/process/program_start.h"
 #include "support/temp_dir.h"
 
 #include <windows.h>
-
-#include <shellapi.h>
 
 #include <chrono>
 #include <filesystem>
@@ -57,53 +53,6 @@ TEST(WindowsStarter, TheProgramGetsTheCommandLineByteForByte) {
         fs::remove(record);
         ASSERT_TRUE(platform::SystemStarter().Start(line).ok) << line;
         EXPECT_EQ(WaitForFile(record), line);
-    }
-}
-
-// What the emulator opens is the image the user chose: a known directory whose
-// short form leads nowhere is handed in a form that leads there, and an
-// argument with a blank is quoted whole; a line that leads there stays as it is.
-TEST(WindowsStarter, TheEmulatorOpensTheImageInTheKnownDirectory) {
-    TempDir tmp;
-    fs::create_directories(tmp.path() / "Hu-Go");
-    fs::copy_file(StandIn(), tmp.path() / "Hu-Go" / "hu-go!.exe");
-    const std::string record = tmp.native() + "\\line.txt";
-    SetEnvironmentVariableA("VORLANES_RECORD", record.c_str());
-    const struct {
-        const char* dir;
-        const char* shortDir;
-        const char* options;
-        const char* image;
-        bool unchanged;
-    } cases[] = {{"PC Engine Games", "PC Eng~1", " ", "Bonk's Adventure.pce", false},
-                 {"PC Engine Games", "PC Eng~1", " -c2 -i", "Super Darius.iso", false},
-                 {"Roms1234", "Roms1234", " ", "pack.zip", true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.image);
-        fs::create_directories(tmp.path() / c.dir);
-        std::ofstream(tmp.path() / c.dir / c.image) << c.image;
-        const std::string head = tmp.native() + "\\Hu-Go\\hu-go!.exe" + c.options;
-        const std::string shortDir = tmp.native() + "\\" + c.shortDir + "\\";
-        const std::string line = head + shortDir + "\\" + c.image;
-        fs::remove(record);
-        ASSERT_TRUE(platform::SystemStarter()
-                        .Start(line, {{head.size(), head.size() + shortDir.size(),
-                                       tmp.native() + "\\" + c.dir + "\\"}})
-                        .ok);
-        const std::string received = WaitForFile(record);
-        if (c.unchanged) {
-            EXPECT_EQ(received, line);
-        }
-        int count = 0;
-        LPWSTR* args = CommandLineToArgvW(platform::WideFromCodePage(received).c_str(), &count);
-        ASSERT_NE(args, nullptr);
-        std::wstring image = args[count - 1];
-        LocalFree(args);
-        image = image.substr(image.rfind(L"-i", 0) == 0 ? 2 : 0);
-        const auto opened = platform::IdentityOf(platform::CodePageFromWide(image));
-        ASSERT_TRUE(opened.has_value()) << received;
-        EXPECT_EQ(opened, platform::IdentityOf((tmp.path() / c.dir / c.image).string()))
-            << received;
     }
 }
 

@@ -86,6 +86,7 @@ void Win32View::AddFiles(std::string_view list, std::string pattern) {
 void Win32View::DirShown(std::string_view list) {
     const forms::DirRows& rows = *Dirs(list);
     Fill(Control(list), rows.Count());
+    ++fills_;
     SendMessageW(Control(list), LB_SETCURSEL, static_cast<WPARAM>(rows.OpenRow()), 0);
 }
 
@@ -189,6 +190,7 @@ void Win32View::ShowFiles(std::string_view fileList, std::string_view dirList) {
     if (files && dirs) {
         files->Show(dirs->Path(), dirs->Contents());
         Fill(Control(fileList), files->Count());
+        ++fills_;
     }
 }
 

@@ -47,6 +47,9 @@ public:
     void AddDirs(std::string_view list);
     void AddFiles(std::string_view list, std::string pattern);
 
+    // How many times the lists have been filled anew.
+    int Fills() const { return fills_; }
+
     // The user opened a directory list's row.
     void ChooseDir(std::string_view list, int row);
     // The user chose a drive list's row.
@@ -78,6 +81,7 @@ private:
 
     forms::Form& form_;
     HWND window_ = nullptr;
+    int fills_ = 0;
     std::vector<Item> items_;
     std::map<std::string_view, forms::DriveRows> drives_;
     std::map<std::string_view, forms::DirRows> dirs_;

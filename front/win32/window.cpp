@@ -86,7 +86,7 @@ LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnCharToItem(static_cast<wchar_t>(LOWORD(wParam)), HIWORD(wParam),
                             reinterpret_cast<HWND>(lParam));
     case WM_VKEYTOITEM:
-        return -1;
+        return OnKeyToItem(LOWORD(wParam));
     case WM_ACTIVATE:
         if (OnActivate(LOWORD(wParam) != WA_INACTIVE) == 0) {
             return 0;
@@ -246,21 +246,31 @@ LRESULT Window::OnDrawItem(const DRAWITEMSTRUCT& draw) {
     return TRUE;
 }
 
-// Typing goes on a search as long as the keys follow each other closely.
+// Typing goes on a search as long as the keys follow each other closely, in
+// the same rows, with no other key between.
 LRESULT Window::OnCharToItem(wchar_t typed, int caret, HWND list) {
     const Item* item = view_.ItemOf(list);
     if (!item) {
         return -1;
     }
     const DWORD now = GetTickCount();
-    if (list != typedIn_ || now - typedAt_ > 2 * GetDoubleClickTime()) {
+    if (list != typedIn_ || now - typedAt_ > 2 * GetDoubleClickTime() ||
+        typedFills_ != view_.Fills()) {
         typed_.clear();
     }
     typedIn_ = list;
     typedAt_ = now;
+    typedFills_ = view_.Fills();
     typed_ += typed;
     return TypeAhead([this, item](int row) { return Look(*item, row).text; }, RowCount(*item),
                      typed_, caret);
+}
+
+LRESULT Window::OnKeyToItem(UINT key) {
+    if (MapVirtualKeyW(key, MAPVK_VK_TO_CHAR) == 0) {
+        typed_.clear();
+    }
+    return -1; // the list moves as it does
 }
 
 LRESULT Window::OnActivate(bool active) {

@@ -44,6 +44,7 @@ private:
     LRESULT OnControlColour(HDC dc, HWND control);
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& draw);
     LRESULT OnCharToItem(wchar_t typed, int caret, HWND list);
+    LRESULT OnKeyToItem(UINT key);
     LRESULT OnActivate(bool active);
     void OnDestroy();
 
@@ -61,6 +62,7 @@ private:
     std::wstring typed_;     // what type-ahead has been given in a row
     HWND typedIn_ = nullptr;
     DWORD typedAt_ = 0;
+    int typedFills_ = 0; // the lists' fills then
 };
 
 } // namespace win32front

@@ -41,6 +41,11 @@ mkdir -p "$H/HuGo" "$H/Games/PC Engine Collection"
 cp "$standin" "$H/HuGo/hu-go!.exe"
 touch "$H/Games/PC Engine Collection/Bonk's Adventure.pce" \
     "$H/Games/PC Engine Collection/Super Darius.iso" "$H/root.pce"
+# I: and J:, side by side, lead to a file: they cannot be read. K: holds
+# images whose names only a longer type-ahead tells apart; L: is empty.
+printf x >"$work/not a directory"
+mkdir -p "$work/K" "$work/L"
+touch "$work/K/Game 1.pce" "$work/K/Game 4.pce" "$work/K/Game 4500.pce" "$work/K/Game 5.pce"
 record="$work/record.txt"
 export VORLANES_RECORD="Z:${record//\//\\}"
 
@@ -49,6 +54,10 @@ start_display
 step="make the Wine prefix"
 timeout 240 wine64 wineboot -i </dev/null >/dev/null 2>&1 || fail "wineboot did not finish"
 ln -s "$H" "$WINEPREFIX/dosdevices/h:"
+ln -s "$work/not a directory" "$WINEPREFIX/dosdevices/i:"
+ln -s "$work/not a directory" "$WINEPREFIX/dosdevices/j:"
+ln -s "$work/K" "$WINEPREFIX/dosdevices/k:"
+ln -s "$work/L" "$WINEPREFIX/dosdevices/l:"
 # A running Wine sees no new drive: the program starts with a new server.
 wineserver -k
 
@@ -69,12 +78,15 @@ go() {
     keys Tab Home
     for _ in $(seq 2 "$1"); do keys Down; done
     keys Tab Return
+    started "$2"
+}
+started() { # started EXPECTED_LINE: the emulator started, on this command line
     for _ in $(seq 600); do [ -e "$record" ] && break || sleep 0.1; done
     [ -e "$record" ] ||
         fail "the emulator did not start (X focus on \"$(xdotool getwindowfocus getwindowname 2>&1)\")"
     local line
     line=$(sed -n 's/^line //p' "$record")
-    [ "$line" = "$2" ] || fail "the emulator received '$line', not '$2'"
+    [ "$line" = "$1" ] || fail "the emulator received '$line', not '$1'"
     echo "ok: $line"
     # The next keys wait until the emulator has gone, so that only the main
     # window can take them.
@@ -142,6 +154,53 @@ skips_task_bar "About the House Vorlanes' Frontend" || fail "About is in the tas
 focus "$(window "About the House Vorlanes' Frontend")"
 keys Return
 gone "About the House Vorlanes' Frontend"
+
+box() { # the shown window other than the main one that bears its caption: a message box
+    xdotool search --onlyvisible --name "^House Vorlanes' Frontend\$" | grep -vx "$main" |
+        head -n 1 || true
+}
+told() { # told yes|no: whether the drive's failure was told; it is dismissed then
+    local id=""
+    for _ in $(seq 30); do id=$(box); [ -n "$id" ] && break; sleep 0.1; done
+    if [ "$1" = yes ]; then
+        [ -n "$id" ] || fail "no message that the drive cannot be read"
+        focus "$id"
+        keys Return
+        for _ in $(seq 50); do [ -z "$(box)" ] && break; sleep 0.1; done
+        focus "$main"
+    else
+        [ -z "$id" ] || fail "a message where none belongs"
+    fi
+}
+
+step="Esc cancels the dropped-down drive list"
+focus "$main"
+# A click in the middle of the directory list, then back to the drive list.
+# The pointer goes away, so as to highlight nothing in the list dropped down.
+xdotool mousemove --window "$main" 112 205 click 1 mousemove 700 600
+sleep 0.3
+keys shift+Tab alt+Down Down Escape # i: highlighted, then cancelled: nothing is chosen
+told no
+
+step="arrows step over every unreadable drive"
+keys Down             # i:, told, back to h:
+told yes
+keys Down             # over i: to j:, told, back to h:
+told yes
+keys Down             # over both to k:
+told no
+
+step="type-ahead by prefix"
+rm -f "$record"
+keys Tab Tab          # Dir, File
+xdotool type --delay 40 "Game 45"
+keys Tab Return       # Go
+started "H:\\HuGo\\hu-go!.exe K:\\\\\\Game 4500.pce"
+
+step="an empty drive shows empty"
+focus "$main"
+keys shift+Tab shift+Tab shift+Tab Down # from Go to Drive, then l:
+told no
 
 step="Quit while a dialog is open"
 focus "$main"

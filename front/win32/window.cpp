@@ -3,6 +3,7 @@
 #include "front/win32/window.h"
 
 #include "forms/rules.h"
+#include "front/win32/accessible_rows.h"
 #include "front/win32/dialog_keys.h"
 #include "front/win32/system.h"
 #include "front/win32/text.h"
@@ -26,6 +27,14 @@ void Window::Create(HINSTANCE instance, HWND owner) {
     frame_ = BuildFrame(view_.description(), instance, owner, this);
     view_.SetWindow(frame_.hwnd);
     controls_ = BuildControls(view_, instance, frame_.dpi);
+    for (const Item& item : view_.items()) {
+        if (item.control->kind == Kind::DirList || item.control->kind == Kind::FileList) {
+            const Item* list = &item;
+            AnswerForRows(item.hwnd,
+                          {FromUtf8(item.control->name), [this, list] { return RowCount(*list); },
+                           [this, list](int row) { return Look(*list, row).text; }});
+        }
+    }
 }
 
 void Window::Show() {

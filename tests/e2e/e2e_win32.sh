@@ -5,14 +5,16 @@
 # by real keys and clicks: the emulator directory set in "Path - Emulators" and
 # stored in the registry, images on a drive H: launched on a MinGW stand-in
 # "hu-go!.exe" that records its command line, Setup writing Hu-go!.ini, About,
-# and Quit while a dialog keeps the program alive. Then the installer, if
-# given, installed and uninstalled silently.
-# Usage: e2e_win32.sh VORLANES_EXE STANDIN_EXE SCREENSHOT_DIR [INSTALLER_EXE]
+# and Quit while a dialog keeps the program alive; the lists read from another
+# process through the accessibility interface. Then the installer, if given,
+# installed and uninstalled silently.
+# Usage: e2e_win32.sh VORLANES_EXE STANDIN_EXE LIST_READER_EXE SCREENSHOT_DIR [INSTALLER_EXE]
 set -euo pipefail
 program=$(readlink -f "$1")
 standin=$(readlink -f "$2")
-shots=$(readlink -f "${3:-.}")
-installer=${4:+$(readlink -f "$4")}
+reader=$(readlink -f "$3")
+shots=$(readlink -f "${4:-.}")
+installer=${5:+$(readlink -f "$5")}
 mkdir -p "$shots"
 
 work=$(mktemp -d /tmp/vlnXXXXX)
@@ -196,6 +198,16 @@ keys Tab Tab          # Dir, File
 xdotool type --delay 40 "Game 45"
 keys Tab Return       # Go
 started "H:\\HuGo\\hu-go!.exe K:\\\\\\Game 4500.pce"
+
+step="every row of the lists read from outside, as a screen reader does"
+heard=$(wine64 "$reader" 2>&1 | tr -d '\r') || fail "the lists could not be read: $heard"
+expected=$(printf '%s\n' "Dir	k:\\" "File	Game 1.pce" "File	Game 4.pce" "File	Game 4500.pce" \
+    "File	Game 5.pce")
+[ "$(grep -v '^Drive' <<<"$heard")" = "$expected" ] || fail "heard: $heard"
+for drive in c h i j k l z; do
+    grep -q "^Drive	$drive:" <<<"$heard" || fail "the drive $drive: was not heard: $heard"
+done
+echo "ok: every row heard"
 
 step="an empty drive shows empty"
 focus "$main"

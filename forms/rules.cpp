@@ -136,4 +136,57 @@ Point KeepWithin(Point place, int width, int height, const Area& area) {
     return place;
 }
 
+namespace {
+
+constexpr std::size_t kWordBytes = 64;
+constexpr std::size_t kLines = 30;
+
+// A cut never falls within a character of several bytes (UTF-8's continuation bytes).
+std::size_t CharacterStart(const std::string& text, std::size_t at) {
+    while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) {
+        --at;
+    }
+    return at;
+}
+
+std::string FitWord(const std::string& word) {
+    if (word.size() <= kWordBytes) {
+        return word;
+    }
+    const std::size_t head = CharacterStart(word, kWordBytes / 2);
+    const std::size_t tail = CharacterStart(word, word.size() - (kWordBytes / 2 - 3));
+    return word.substr(0, head) + "..." + word.substr(tail);
+}
+
+} // namespace
+
+std::string FitMessage(const std::string& text) {
+    std::vector<std::string> lines(1);
+    std::string word;
+    const auto endWord = [&] { lines.back() += FitWord(std::exchange(word, {})); };
+    for (const char c : text) {
+        if (c == ' ' || c == '\n') {
+            endWord();
+            if (c == ' ') {
+                lines.back() += c;
+            } else {
+                lines.emplace_back();
+            }
+        } else {
+            word += c;
+        }
+    }
+    endWord();
+    if (lines.size() > kLines) {
+        const auto keep = static_cast<std::ptrdiff_t>(kLines / 2);
+        lines.erase(lines.begin() + keep, lines.end() - keep + 1);
+        lines.insert(lines.begin() + keep, "...");
+    }
+    std::string fitted;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        fitted += (i == 0 ? "" : "\n") + lines[i];
+    }
+    return fitted;
+}
+
 } // namespace forms

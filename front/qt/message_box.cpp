@@ -2,17 +2,28 @@
 // Copyright (C) 2026 House Vorlanes
 #include "front/qt/message_box.h"
 
+#include "front/qt/task_bar.h"
+
 #include <QMessageBox>
 
 namespace qtfront {
+namespace {
+QMessageBox::StandardButton Show(QMessageBox::Icon icon, QWidget* parent, const QString& title,
+                                 const QString& text, QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, title, text, buttons, parent);
+    box.setDefaultButton(buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok);
+    KeepOffTaskBar(&box);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+} // namespace
 
 bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
-    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return Show(QMessageBox::Question, parent, title, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 void ShowMessage(QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox::warning(parent, title, text);
+    Show(QMessageBox::Warning, parent, title, text, QMessageBox::Ok);
 }
 
 } // namespace qtfront

@@ -151,11 +151,13 @@ std::string QtView::FileName(std::string_view fileList) const {
 }
 
 void QtView::Tell(const std::string& text) {
-    ShowMessage(window_, Caption(form_.description().caption), QString::fromLocal8Bit(text));
+    ShowMessage(window_, Caption(form_.description().caption),
+                QString::fromLocal8Bit(forms::FitMessage(text)));
 }
 
 bool QtView::Ask(const std::string& text) {
-    return AskYesNo(window_, Caption(form_.description().caption), QString::fromLocal8Bit(text));
+    return AskYesNo(window_, Caption(form_.description().caption),
+                    QString::fromLocal8Bit(forms::FitMessage(text)));
 }
 
 std::string QtView::ChooseFile() {

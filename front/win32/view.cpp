@@ -208,11 +208,13 @@ void Win32View::Close() {
 }
 
 void Win32View::Tell(const std::string& text) {
-    ShowMessage(window_, FromUtf8(description().caption), FromCodePage(text), false);
+    ShowMessage(window_, FromUtf8(description().caption), FromCodePage(forms::FitMessage(text)),
+                false);
 }
 
 bool Win32View::Ask(const std::string& text) {
-    return ShowMessage(window_, FromUtf8(description().caption), FromCodePage(text), true);
+    return ShowMessage(window_, FromUtf8(description().caption),
+                       FromCodePage(forms::FitMessage(text)), true);
 }
 
 std::string Win32View::ChooseFile() {

@@ -82,6 +82,14 @@ menu 1 1
 path=$(window "Path - Emulators")
 in_task_bar "$path" && fail "Path - Emulators has a task-bar button"
 focus "$path"
+keys shift+Tab Return # Browse, before OK: the open-file dialog
+sleep 1
+open=$(xdotool getactivewindow)
+[ "$open" != "$path" ] || fail "no open-file dialog"
+in_task_bar "$open" && fail "the open-file dialog has a task-bar button"
+keys Escape
+focus "$path"
+keys Tab # OK again
 keys Tab Tab ctrl+a
 xdotool type --delay 20 "$base\\Emulator Directory"
 keys shift+Tab shift+Tab Return

@@ -141,4 +141,30 @@ TEST(Rules, CaptionsAndPlaces) {
     }
 }
 
+TEST(Rules, AMessageFitsAScreenWithLongWordsCutInTheirMiddle) {
+    const std::string path = "C:\\" + std::string(36000, 'a') + "\\Hu-go!.ini";
+    std::string many;
+    for (int line = 0; line < 100; ++line) {
+        many += "line " + std::to_string(line) + "\n";
+    }
+    const struct {
+        std::string text;
+        std::string fitted;
+    } cases[] = {
+        {"Drive e: cannot be read.\n\nFile not found.",
+         "Drive e: cannot be read.\n\nFile not found."},
+        {"Not started.\n\n" + path + " -c2", "Not started.\n\nC:\\" + std::string(29, 'a') + "..." +
+                                                 std::string(18, 'a') + "\\Hu-go!.ini -c2"},
+        {"\xC3\xA9" + std::string(100, 'x'),
+         "\xC3\xA9" + std::string(30, 'x') + "..." + std::string(29, 'x')},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(forms::FitMessage(c.text), c.fitted);
+    }
+    const std::string fitted = forms::FitMessage(many);
+    EXPECT_EQ(std::count(fitted.begin(), fitted.end(), '\n'), 29);
+    EXPECT_EQ(fitted.substr(0, 7), "line 0\n");
+    EXPECT_NE(fitted.find("\n...\n"), std::string::npos);
+}
+
 } // namespace

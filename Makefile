@@ -14,10 +14,12 @@ JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 # Building and running the program (the X tools run it on a virtual display).
 RUN_PACKAGES  := cmake make g++ pkg-config qt6-base-dev libgl-dev \
                  xvfb xauth x11-utils xdotool imagemagick icewm fonts-dejavu-core
-# What the tests add: GoogleTest, the validators, and the Windows checks
+# What the tests add: GoogleTest, the validators, AT-SPI and its Python
+# binding to read the lists as a screen reader does, and the Windows checks
 # (MinGW to compile the Windows program, wine64 and its fonts to run it, zip
 # and NSIS for its packages).
 TEST_PACKAGES := libgtest-dev libgmock-dev desktop-file-utils appstream \
+                 dbus at-spi2-core python3-gi gir1.2-atspi-2.0 \
                  binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64 googletest \
                  fonts-wine zip nsis
 # What make fuzz adds: clang and its libFuzzer runtime.

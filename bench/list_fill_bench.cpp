@@ -77,7 +77,8 @@ void Fill(qtfront::FileList& list, const std::string& path) {
     list.doItemsLayout(); // what showing the rows would do
 }
 void Fill(qtfront::DirList& list, const std::string& path) {
-    list.Open(path, nullptr, nullptr);
+    list.rows().Open(path, nullptr);
+    list.Shown();
     list.doItemsLayout();
 }
 

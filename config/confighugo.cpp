@@ -13,7 +13,6 @@ using hugo::Field;
 
 namespace {
 
-using Handler = void (Confighugo::*)();
 using Wire = forms::Wire<Confighugo>;
 
 struct Group {

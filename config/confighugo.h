@@ -2,7 +2,7 @@
 // Copyright (C) 2026 House Vorlanes
 #pragma once
 #include "config/hugo_ini.h"
-#include "forms/handlers.h"
+#include "forms/form.h"
 #include "platform/services.h"
 
 #include <memory>

@@ -97,8 +97,8 @@ void Apply(Settings& settings, Field field, const std::string& stored) {
     }
     // The emulator stores sound on as -1, so its check state is the negation;
     // the range is checked first, since the smallest long long has no negation.
-    const long long low = field == Field::Sound ? -kIndeterminate : kClear;
-    const long long high = field == Field::Sound ? kClear : kIndeterminate;
+    const long long low = field == Field::Sound ? -kGrayed : kClear;
+    const long long high = field == Field::Sound ? kClear : kGrayed;
     if (*number >= low && *number <= high) {
         const int state = static_cast<int>(*number);
         Switch(settings, field) = field == Field::Sound ? -state : state;

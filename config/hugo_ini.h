@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
+#include "forms/description.h"
+
 #include <array>
 #include <bitset>
 #include <cstddef>
@@ -55,9 +57,9 @@ inline constexpr std::array<Key, 8> kWriteOrder{{
 }};
 
 // Check states as the dialog shows them.
-inline constexpr int kClear = 0;
-inline constexpr int kChecked = 1;
-inline constexpr int kIndeterminate = 2;
+using forms::kChecked;
+using forms::kClear;
+using forms::kGrayed;
 
 // What the dialog shows. A choice is the zero-based position of the selected
 // option in its group, or none; a switch is a check state.

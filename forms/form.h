@@ -1,97 +1,80 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
-#include <optional>
+#include "forms/description.h"
+#include "forms/view.h"
+
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
-// A window as data: what each front builds, and what the handlers reach by name.
 namespace forms {
 
-enum class Kind {
-    Button,
-    Label,
-    TextBox,
-    CheckBox,
-    Option,
-    Frame, // a group box; its options are one group
-    Tabs,  // a tab control; its caption holds the tabs' captions separated by "|"
-    DriveList,
-    DirList,
-    FileList,
+enum class Event { Load, Click, Change };
+
+// The handlers of one window, reaching its controls through its view while it
+// is loaded. The object outlives its window: a window closed and shown again
+// is built afresh and loaded again.
+class Form {
+public:
+    explicit Form(const Description& description) : description_(description) {}
+    virtual ~Form() = default;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const Description& description() const { return description_; }
+    bool Loaded() const { return view_ != nullptr; }
+    // The front attaches the view of the window it built, and detaches it as
+    // the window goes.
+    void Attach(View* view) { view_ = view; }
+
+    // What the window raises: a control's event, or the form's own Load under
+    // its name. An event without a handler does nothing.
+    virtual void Raise(std::string_view control, Event event) = 0;
+    // Once the window is built, before its load: what its controls do by themselves.
+    virtual void Created() {}
+    // Once the window, just loaded, is on screen.
+    virtual void Shown() {}
+    // A list could not open what the user chose in it.
+    virtual void ListFailed(std::string_view /*list*/, const std::string& /*path*/,
+                            const std::string& /*reason*/) {}
+
+protected:
+    View& view() { return *view_; }
+
+private:
+    const Description& description_;
+    View* view_ = nullptr;
 };
 
-enum class Border {
-    Sizable,     // minimise and maximise, in the task bar
-    FixedDialog, // close box only, out of the task bar
+template <class F> struct Wire {
+    std::string_view control;
+    Event event;
+    void (F::*handler)();
 };
 
-// Positions and sizes in twips: 1440 to a logical inch.
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const Rect&) const = default;
+// A form whose events reach its handlers through one table, F::Wiring().
+template <class F> class FormOf : public Form {
+public:
+    using Form::Form;
+    void Raise(std::string_view control, Event event) override {
+        for (const Wire<F>& wire : F::Wiring()) {
+            if (wire.control == control && wire.event == event) {
+                (static_cast<F*>(this)->*wire.handler)();
+                return;
+            }
+        }
+    }
 };
 
-struct Control {
-    std::string_view name;
-    Kind kind;
-    std::string_view caption;
-    Rect rect;                       // within its container, a tab control's row of tabs included
-    int tabIndex = -1;               // -1: never focused by Tab
-    std::string_view container = {}; // a Frame or Tabs control; empty: the form
-    int page = 0;                    // the tab it stands on, in a Tabs container
-    std::string_view toolTip = {};
-    std::string_view pattern = {}; // a file list's masks, separated by ";"
-    int value = 0;                 // before load: an option's selection (1), a check box's state
+// What the dialogs call on the main window.
+class MainWindow {
+public:
+    virtual ~MainWindow() = default;
+    // The short path of a directory path ending in "\"; uses no window state.
+    virtual std::string ShortPath(const std::string& path) const = 0;
+    // Reads the stored emulator directory again.
+    virtual void reload() = 0;
 };
-
-struct MenuItem {
-    std::string_view menu; // the menu's name
-    std::string_view menuCaption;
-    std::string_view name; // the item's name, raised as its Click
-    std::string_view caption;
-};
-
-struct Point {
-    int x = 0;
-    int y = 0;
-};
-
-struct Description {
-    std::string_view name;
-    std::string_view caption;
-    int width = 0; // client area, twips
-    int height = 0;
-    Border border = Border::FixedDialog;
-    std::optional<Point> position; // the client area's top left on the screen
-    std::vector<MenuItem> menus;
-    std::vector<Control> controls; // containers before what they hold
-
-    const Control* Find(std::string_view control) const;
-    // The names that Tab visits, in order.
-    std::vector<std::string_view> TabOrder() const;
-    // The options that are one group with `option`, in order (itself included).
-    std::vector<std::string_view> GroupOf(std::string_view option) const;
-};
-
-// Where every dialog opens: its client area's top left, in twips.
-inline constexpr Point kDialogPosition{2760, 3750};
-// OK, Annuler and Close: the same size in every dialog.
-inline constexpr int kButtonWidth = 1215;
-inline constexpr int kButtonHeight = 375;
-
-// Check states as stored and shown.
-inline constexpr int kClear = 0;
-inline constexpr int kChecked = 1;
-inline constexpr int kGrayed = 2;
-// What the user's click makes of a check box: only a stored "2" shows grayed,
-// a click always gives clear or checked.
-inline int Clicked(int state) {
-    return state == kChecked ? kClear : kChecked;
-}
 
 } // namespace forms

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
-#include "forms/handlers.h"
+#include "forms/form.h"
 
 #include <memory>
 #include <utility>
@@ -42,8 +42,6 @@ public:
     }
     // From the front, once a window has gone.
     void Unloaded(Form& form);
-
-    int openWindows() const { return open_; }
 
 private:
     Front& front_;

@@ -65,6 +65,14 @@ bool DriveRows::Choose(int row) {
     return true;
 }
 
+void DriveRows::SetReadable(char letter, bool readable) {
+    if (readable) {
+        std::erase(unreadable_, letter);
+    } else if (Readable(letter)) {
+        unreadable_ += letter;
+    }
+}
+
 bool DirRows::Open(const std::string& systemPath, std::string* reason, bool* changed) {
     const std::string path = Tidy(systemPath);
     platform::Listing listing = platform::ListDirectory(path);

@@ -27,10 +27,14 @@ public:
     // The user chose a row: true when that is another drive than the one the
     // lists show, which then raises Change; choosing it again changes nothing.
     bool Choose(int row);
+    // Whether a drive is taken as readable: so until choosing it once failed.
+    bool Readable(char letter) const { return unreadable_.find(letter) == std::string::npos; }
+    void SetReadable(char letter, bool readable);
 
 private:
     std::vector<platform::DriveInfo> drives_;
     char shown_ = 0;
+    std::string unreadable_;
 };
 
 // The chain of directories from the drive's root to the open one, then the
@@ -70,14 +74,12 @@ public:
     explicit FileRows(std::string pattern) : pattern_(std::move(pattern)) {}
 
     const std::string& Path() const { return path_; }
-    const std::string& Pattern() const { return pattern_; }
     // Shows a directory already listed, nothing selected.
     void Show(const std::string& systemPath, const platform::Listing& listing);
 
     int Count() const { return static_cast<int>(names_.size()); }
     const std::string& Name(int row) const { return names_[static_cast<std::size_t>(row)]; }
     const std::string& TrueName(int row) const;
-    int Selected() const { return selected_; }
     void Select(int row) { selected_ = row >= 0 && row < Count() ? row : -1; }
     // The selected bare file name, empty when none is selected.
     std::string FileName() const { return selected_ < 0 ? std::string() : Name(selected_); }

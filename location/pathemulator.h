@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
-#include "forms/handlers.h"
+#include "forms/form.h"
 #include "platform/services.h"
 
 #include <span>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
-#include "forms/form.h"
+#include "forms/description.h"
 
 #include <QIcon>
 #include <QRect>

@@ -36,6 +36,7 @@ QIcon FolderIcon(bool open) {
         p.end();
         pixmap.setDevicePixelRatio(scale);
         icon.addPixmap(pixmap);
+        icon.addPixmap(pixmap, QIcon::Selected); // not tinted with the highlight
     }
     return icon;
 }
@@ -48,15 +49,11 @@ DirList::DirList(QWidget* parent)
             [this](const QModelIndex& index) { emit Chosen(index.row()); });
 }
 
-bool DirList::Open(const std::string& systemPath, std::string* reason, bool* changed) {
-    if (!rows_.Open(systemPath, reason, changed)) {
-        return false;
-    }
+void DirList::Shown() {
     Refill();
     // The open directory is highlighted, and stays marked whichever entry is
     // highlighted later.
     SetCurrentRow(rows_.OpenRow());
-    return true;
 }
 
 QVariant DirList::RowData(int row, int role) const {

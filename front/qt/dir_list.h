@@ -17,9 +17,10 @@ class DirList : public ListBox {
 public:
     explicit DirList(QWidget* parent = nullptr);
 
+    forms::DirRows& rows() { return rows_; }
     const forms::DirRows& rows() const { return rows_; }
-    // Opens a directory; on failure nothing changes and `reason` says why.
-    bool Open(const std::string& systemPath, std::string* reason, bool* changed);
+    // The rows have opened another directory.
+    void Shown();
 
     int RowCount() const override { return rows_.Count(); }
     const std::string& Name(int row) const override { return rows_.Name(row); }

@@ -12,23 +12,12 @@ DriveList::DriveList(std::vector<platform::DriveInfo> drives, QWidget* parent)
     for (int row = 0; row < rows_.Count(); ++row) {
         addItem(QString::fromLocal8Bit(rows_.Text(row)));
     }
-    connect(this, &QComboBox::activated, this, [this](int row) {
-        if (rows_.Choose(row)) {
-            refused_ = 0;
-            changing_ = true;
-            emit Change();
-            changing_ = false;
-        }
-    });
+    connect(this, &QComboBox::activated, this, &DriveList::Chosen);
 }
 
 void DriveList::SetDrive(char letter) {
     const QSignalBlocker quiet(this);
-    const char chosen = rows_.Drive();
     rows_.Show(letter);
-    if (changing_ && chosen != letter) {
-        refused_ = chosen; // the drive just chosen could not be read
-    }
     const int row = rows_.RowOf(rows_.Drive());
     if (row >= 0) {
         setCurrentIndex(row);
@@ -37,14 +26,8 @@ void DriveList::SetDrive(char letter) {
 
 void DriveList::keyPressEvent(QKeyEvent* event) {
     const int step = event->key() == Qt::Key_Down ? 1 : event->key() == Qt::Key_Up ? -1 : 0;
-    const int next = currentIndex() + step;
-    if (step != 0 && refused_ != 0 && next >= 0 && next < count() &&
-        rows_.Letter(next) == refused_) {
-        const int beyond = next + step;
-        if (beyond >= 0 && beyond < count()) {
-            setCurrentIndex(beyond);
-            emit activated(beyond);
-        }
+    if (step != 0 && !(event->modifiers() & Qt::AltModifier)) {
+        emit Step(step);
         return;
     }
     QComboBox::keyPressEvent(event);

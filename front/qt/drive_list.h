@@ -13,22 +13,20 @@ class DriveList : public QComboBox {
 public:
     explicit DriveList(std::vector<platform::DriveInfo> drives, QWidget* parent = nullptr);
 
+    forms::DriveRows& rows() { return rows_; }
     char Drive() const { return rows_.Drive(); }
-    // Shows a drive without telling anyone (start-up, or going back after a
-    // failure). Going back from a drive that could not be read, the arrow
-    // keys step over that drive the next time, so that it blocks no way.
+    // Shows a drive without telling anyone (start-up, or going back after a failure).
     void SetDrive(char letter);
 
 signals:
-    void Change(); // the user chose another drive than the one shown
+    void Chosen(int row);
+    void Step(int step); // Up (-1) or Down (1) on the closed list
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     forms::DriveRows rows_;
-    char refused_ = 0;
-    bool changing_ = false;
 };
 
 } // namespace qtfront

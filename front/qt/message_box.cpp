@@ -2,43 +2,28 @@
 // Copyright (C) 2026 House Vorlanes
 #include "front/qt/message_box.h"
 
+#include "front/qt/task_bar.h"
+
 #include <QMessageBox>
-#include <utility>
 
 namespace qtfront {
 namespace {
-MessageSink& Sink() {
-    static MessageSink sink;
-    return sink;
-}
-QuestionSink& Questions() {
-    static QuestionSink sink;
-    return sink;
+QMessageBox::StandardButton Show(QMessageBox::Icon icon, QWidget* parent, const QString& title,
+                                 const QString& text, QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, title, text, buttons, parent);
+    box.setDefaultButton(buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok);
+    KeepOffTaskBar(&box);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 } // namespace
 
 bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
-    if (Questions()) {
-        return Questions()(title, text);
-    }
-    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
-}
-
-QuestionSink SetQuestionSink(QuestionSink sink) {
-    return std::exchange(Questions(), std::move(sink));
+    return Show(QMessageBox::Question, parent, title, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 void ShowMessage(QWidget* parent, const QString& title, const QString& text) {
-    if (Sink()) {
-        Sink()(title, text);
-        return;
-    }
-    QMessageBox::warning(parent, title, text);
-}
-
-MessageSink SetMessageSink(MessageSink sink) {
-    return std::exchange(Sink(), std::move(sink));
+    Show(QMessageBox::Warning, parent, title, text, QMessageBox::Ok);
 }
 
 } // namespace qtfront

@@ -13,4 +13,9 @@ namespace qtfront {
 // the window is hidden.
 void MarkFixedDialog(QWidget* window);
 
+// The same for a window the program shows over its own (a message box, the
+// open-file dialog) that stays resizable if it is: no task-bar button of its
+// own, asked for each time it is shown.
+void KeepOffTaskBar(QWidget* window);
+
 } // namespace qtfront

@@ -2,6 +2,7 @@
 // Copyright (C) 2026 House Vorlanes
 #include "front/qt/task_bar.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -61,7 +62,9 @@ xcb_atom_t Atom(const Xcb& xcb, xcb_connection_t* connection, const char* name) 
 } // namespace
 #endif
 
-void MarkFixedDialog(QWidget* window) {
+namespace {
+
+void Mark(QWidget* window, bool fixed) {
 #ifdef VORLANES_HAVE_XCB
     // An X11 window manager learns it from _NET_WM_STATE as the window is
     // mapped; Qt adds its own states to what it finds there. Elsewhere (Wayland,
@@ -87,7 +90,7 @@ void MarkFixedDialog(QWidget* window) {
     // Qt offers resizing to the window manager whatever the window's flags;
     // a fixed dialog may only be moved and closed.
     const xcb_atom_t motif = Atom(*xcb, connection, "_MOTIF_WM_HINTS");
-    if (motif != XCB_ATOM_NONE) {
+    if (fixed && motif != XCB_ATOM_NONE) {
         constexpr uint32_t kFunctions = 1, kDecorations = 2;
         constexpr uint32_t kMove = 4, kClose = 32;
         constexpr uint32_t kBorder = 2, kTitle = 8, kMenu = 16;
@@ -98,7 +101,30 @@ void MarkFixedDialog(QWidget* window) {
     xcb->flush(connection);
 #else
     (void)window;
+    (void)fixed;
 #endif
+}
+
+// Before each mapping, as the window manager drops the request with the window hidden.
+class OffTaskBar : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && !event->spontaneous()) {
+            Mark(static_cast<QWidget*>(watched), false);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void MarkFixedDialog(QWidget* window) {
+    Mark(window, true);
+}
+
+void KeepOffTaskBar(QWidget* window) {
+    window->installEventFilter(new OffTaskBar(window));
 }
 
 } // namespace qtfront

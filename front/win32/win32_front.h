@@ -14,18 +14,8 @@ namespace win32front {
 
 class Window;
 
-// Pixels for twips at a given DPI: 1440 twips to a logical inch.
-inline int Pixels(int twips, int dpi) {
-    return MulDiv(twips, dpi, 1440);
-}
-
-// A control's id: its place in the description, clear of IDOK and IDCANCEL,
-// which the system sends for Enter and Esc.
-inline int ControlId(std::size_t index) {
-    return 100 + static_cast<int>(index);
-}
-
-// The windows as plain Win32 controls, built from the forms' descriptions.
+// The windows as plain Win32 controls, built from the forms' descriptions:
+// their classes, the hidden window that owns the dialogs, and the message loop.
 class Win32Front final : public forms::Front {
 public:
     explicit Win32Front(HINSTANCE instance);
@@ -39,9 +29,8 @@ public:
 
     // Runs the windows until the last one has gone; the program's exit code.
     int Run();
-    // The keys the windows handle themselves (Tab, the arrows in an option
-    // group, Enter and Esc) before the focused control sees them: true when
-    // `message` was one of them and is done with.
+    // The keys the windows handle themselves before the focused control sees
+    // them: true when `message` was one of them and is done with.
     bool Preprocess(const MSG& message);
 
     // A loaded form's window; null when it is not loaded.
@@ -50,10 +39,9 @@ public:
     std::vector<std::string_view> TabStops(const forms::Form& form) const;
 
 private:
-    friend class Window;
     HWND Owner();
     Window* Find(HWND hwnd) const;
-    void Gone(Window* window);
+    void Gone(forms::Form& form, forms::Host& host);
 
     HINSTANCE instance_;
     HWND owner_ = nullptr; // owns the dialogs: keeps them out of the task bar

@@ -23,6 +23,15 @@ Listing ListDirectory(const std::string& systemPath) {
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileW(mask.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) {
+        // A drive's root has no "." or "..": empty, it has nothing to find.
+        const DWORD error = GetLastError();
+        mask.pop_back();
+        const DWORD attributes = GetFileAttributesW(mask.c_str());
+        if (error == ERROR_FILE_NOT_FOUND && attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            return listing;
+        }
+        SetLastError(error);
         listing.ok = false;
         listing.error = SystemReason(GetLastError());
         return listing;

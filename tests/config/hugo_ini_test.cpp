@@ -40,8 +40,8 @@ TEST(KeySet, ChoicesOnlyInsideTheirGroup) {
 class Save : public ::testing::Test {
 protected:
     void SetUp() override {
-        settings = {
-            1, 2, "C:\\R\\", hugo::kChecked, hugo::kClear, hugo::kChecked, hugo::kIndeterminate, 3};
+        settings = {1, 2, "C:\\R\\", hugo::kChecked, hugo::kClear, hugo::kChecked, hugo::kGrayed,
+                    3};
         ini.FileName(file);
     }
     ini_test::TempDir dir;

@@ -7,13 +7,15 @@
 set -euo pipefail
 program=$(readlink -f "$1")
 shots=$(readlink -f "${2:-.}")
+here=$(dirname "$(readlink -f "$0")")
 mkdir -p "$shots"
 
 work=$(mktemp -d /tmp/vle2eXXX) # 8 characters: stays whole in short form
 base="Z:${work//\//\\}"
-xvfb="" wm="" pid=""
+xvfb="" wm="" pid="" bus=""
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    [ -n "$bus" ] && kill "$bus" 2>/dev/null || true
     [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
     rm -rf "$work"
@@ -45,7 +47,7 @@ press() { # press N KEY: the same key N times
     keys "${list[@]}"
 }
 at() { xdotool mousemove --window "$main" "$1" "$2" click 1; } # a click in the main window
-in_task_bar() { # whether the window manager is asked to leave the window out of its task bar
+in_task_bar() { # whether the window gets a task-bar button: unless it asks to be left out
     ! xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR
 }
 resizable() { # whether the window manager is offered to resize it (Motif's function bit 2)
@@ -54,11 +56,27 @@ resizable() { # whether the window manager is offered to resize it (Motif's func
     [ -z "$hints" ] || (($(cut -d, -f2 <<<"$hints") & 3))
 }
 
+# A session bus of the run's own with the accessibility bus on it, which the
+# program then joins as it does on a desktop with a screen reader running.
+eval "$(dbus-daemon --session --fork --print-address=1 --print-pid=1 |
+    { read -r address; read -r id; echo "export DBUS_SESSION_BUS_ADDRESS=$address; bus=$id"; })"
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+sleep 0.5
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+
 cd "$work/roms"
 "$program" &
 pid=$!
 main=$(window "House Vorlanes' Frontend")
 sleep 0.5
+
+step="every row of the lists read from outside, as a screen reader does"
+heard=$(timeout 60 "$here/atspi_read.py" "$pid" 2>&1) || fail "the lists could not be read: $heard"
+expected=$(printf 'Dir\t%s\n' 'z:\' tmp "${work##*/}" roms "Game Collection"; printf 'File\tshort.zip')
+[ "$(grep -v '^Drive' <<<"$heard")" = "$expected" ] || fail "heard: $heard"
+grep -qx 'Drive	z: \[/\]' <<<"$heard" || fail "the drive z: was not heard: $heard"
+echo "ok: every row heard"
+step="start"
 in_task_bar "$main" || fail "the main window is left out of the task bar"
 
 step="1: store the emulator's directory"
@@ -66,6 +84,14 @@ menu 1 1
 path=$(window "Path - Emulators")
 in_task_bar "$path" && fail "Path - Emulators has a task-bar button"
 focus "$path"
+keys shift+Tab Return # Browse, before OK: the open-file dialog
+sleep 1
+open=$(xdotool getactivewindow)
+[ "$open" != "$path" ] || fail "no open-file dialog"
+in_task_bar "$open" && fail "the open-file dialog has a task-bar button"
+keys Escape
+focus "$path"
+keys Tab # OK again
 keys Tab Tab ctrl+a
 xdotool type --delay 20 "$base\\Emulator Directory"
 keys shift+Tab shift+Tab Return

@@ -5,14 +5,16 @@
 # by real keys and clicks: the emulator directory set in "Path - Emulators" and
 # stored in the registry, images on a drive H: launched on a MinGW stand-in
 # "hu-go!.exe" that records its command line, Setup writing Hu-go!.ini, About,
-# and Quit while a dialog keeps the program alive. Then the installer, if
-# given, installed and uninstalled silently.
-# Usage: e2e_win32.sh VORLANES_EXE STANDIN_EXE SCREENSHOT_DIR [INSTALLER_EXE]
+# and Quit while a dialog keeps the program alive; the lists read from another
+# process through the accessibility interface. Then the installer, if given,
+# installed and uninstalled silently.
+# Usage: e2e_win32.sh VORLANES_EXE STANDIN_EXE LIST_READER_EXE SCREENSHOT_DIR [INSTALLER_EXE]
 set -euo pipefail
 program=$(readlink -f "$1")
 standin=$(readlink -f "$2")
-shots=$(readlink -f "${3:-.}")
-installer=${4:+$(readlink -f "$4")}
+reader=$(readlink -f "$3")
+shots=$(readlink -f "${4:-.}")
+installer=${5:+$(readlink -f "$5")}
 mkdir -p "$shots"
 
 work=$(mktemp -d /tmp/vlnXXXXX)
@@ -52,6 +54,13 @@ for image in "Games/PC Engine Collection/Bonk's Adventure.pce" \
     "Games/PC Engine Zeta/Bonk's Adventure.pce" "root.pce"; do
     printf 'H:\\%s\r\n' "${image//\//\\}" >"$H/$image"
 done
+# I: and J:, side by side, lead to a file: they cannot be read. K: holds
+# images whose names only a longer type-ahead tells apart; L: is empty.
+printf x >"$work/not a directory"
+mkdir -p "$work/K" "$work/L"
+for image in "Game 1.pce" "Game 4.pce" "Game 4500.pce" "Game 5.pce"; do
+    printf 'K:\\%s\r\n' "$image" >"$work/K/$image"
+done
 record="$work/record.txt"
 export VORLANES_RECORD="Z:${record//\//\\}"
 
@@ -60,6 +69,10 @@ start_display
 step="make the Wine prefix"
 timeout 240 wine64 wineboot -i </dev/null >/dev/null 2>&1 || fail "wineboot did not finish"
 ln -s "$H" "$WINEPREFIX/dosdevices/h:"
+ln -s "$work/not a directory" "$WINEPREFIX/dosdevices/i:"
+ln -s "$work/not a directory" "$WINEPREFIX/dosdevices/j:"
+ln -s "$work/K" "$WINEPREFIX/dosdevices/k:"
+ln -s "$work/L" "$WINEPREFIX/dosdevices/l:"
 # A running Wine sees no new drive: the program starts with a new server.
 wineserver -k
 
@@ -81,14 +94,17 @@ go() {
     keys Tab Home
     for _ in $(seq 2 "$1"); do keys Down; done
     keys Tab Return
+    started "$2" "${3:-}"
+}
+started() { # started IMAGE [LINE]: the emulator started and opened IMAGE (from LINE)
     for _ in $(seq 600); do [ -e "$record" ] && break || sleep 0.1; done
     [ -e "$record" ] ||
         fail "the emulator did not start (X focus on \"$(xdotool getwindowfocus getwindowname 2>&1)\")"
     local line
     line=$(sed -n 's/^line //p' "$record")
-    [ -z "${3:-}" ] || [ "$line" = "$3" ] || fail "the emulator received '$line', not '$3'"
-    grep -qxF "read $2" "$record" ||
-        fail "the emulator opened $(grep '^read ' "$record" || echo nothing) from '$line', not $2"
+    [ -z "${2:-}" ] || [ "$line" = "$2" ] || fail "the emulator received '$line', not '$2'"
+    grep -qxF "read $1" "$record" ||
+        fail "the emulator opened $(grep '^read ' "$record" || echo nothing) from '$line', not $1"
     echo "ok: $line -> $(sed -n 's/^read //p' "$record")"
     # The next keys wait until the emulator has gone, so that only the main
     # window can take them.
@@ -182,6 +198,63 @@ skips_task_bar "About the House Vorlanes' Frontend" || fail "About is in the tas
 focus "$(window "About the House Vorlanes' Frontend")"
 keys Return
 gone "About the House Vorlanes' Frontend"
+
+box() { # the shown window other than the main one that bears its caption: a message box
+    xdotool search --onlyvisible --name "^House Vorlanes' Frontend\$" | grep -vx "$main" |
+        head -n 1 || true
+}
+told() { # told yes|no: whether the drive's failure was told; it is dismissed then
+    local id=""
+    for _ in $(seq 30); do id=$(box); [ -n "$id" ] && break; sleep 0.1; done
+    if [ "$1" = yes ]; then
+        [ -n "$id" ] || fail "no message that the drive cannot be read"
+        focus "$id"
+        keys Return
+        for _ in $(seq 50); do [ -z "$(box)" ] && break; sleep 0.1; done
+        focus "$main"
+    else
+        [ -z "$id" ] || fail "a message where none belongs"
+    fi
+}
+
+step="Esc cancels the dropped-down drive list"
+focus "$main"
+# A click in the middle of the directory list, then back to the drive list.
+# The pointer goes away, so as to highlight nothing in the list dropped down.
+xdotool mousemove --window "$main" 112 205 click 1 mousemove 700 600
+sleep 0.3
+keys shift+Tab alt+Down Down Escape # i: highlighted, then cancelled: nothing is chosen
+told no
+
+step="arrows step over every unreadable drive"
+keys Down             # i:, told, back to h:
+told yes
+keys Down             # over i: to j:, told, back to h:
+told yes
+keys Down             # over both to k:
+told no
+
+step="type-ahead by prefix"
+rm -f "$record"
+keys Tab Tab          # Dir, File
+xdotool type --delay 40 "Game 45"
+keys Tab Return       # Go
+started 'K:\Game 4500.pce' "H:\\HuGo\\hu-go!.exe \"K:\\\\\\Game 4500.pce\""
+
+step="every row of the lists read from outside, as a screen reader does"
+heard=$(wine64 "$reader" 2>&1 | tr -d '\r') || fail "the lists could not be read: $heard"
+expected=$(printf '%s\n' "Dir	k:\\" "File	Game 1.pce" "File	Game 4.pce" "File	Game 4500.pce" \
+    "File	Game 5.pce")
+[ "$(grep -v '^Drive' <<<"$heard")" = "$expected" ] || fail "heard: $heard"
+for drive in c h i j k l z; do
+    grep -q "^Drive	$drive:" <<<"$heard" || fail "the drive $drive: was not heard: $heard"
+done
+echo "ok: every row heard"
+
+step="an empty drive shows empty"
+focus "$main"
+keys shift+Tab shift+Tab shift+Tab Down # from Go to Drive, then l:
+told no
 
 step="Quit while a dialog is open"
 focus "$main"

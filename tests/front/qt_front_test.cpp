@@ -115,6 +115,15 @@ TEST_F(QtFrontTest, EachOptionGroupIsOneTabStopWhoseArrowsSelect) {
     EXPECT_EQ(TabOrder(program.Get(form, "OKButton"), all).at(4), "graph2");
 }
 
+TEST_F(QtFrontTest, ArrowsOnACheckBoxStayWithIt) {
+    auto* eagle = program.Get(setup(), "Modeeagle");
+    eagle->setFocus();
+    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Left, Qt::Key_Down, Qt::Key_Right}) {
+        QTest::keyClick(eagle, key);
+        EXPECT_EQ(program.Window(setup())->focusWidget(), eagle) << key;
+    }
+}
+
 TEST_F(QtFrontTest, ACheckBoxClickedGoesBetweenClearAndCheckedOnly) {
     auto* eagle = program.Get<QCheckBox>(setup(), "Modeeagle");
     eagle->setCheckState(Qt::PartiallyChecked);

@@ -3,6 +3,7 @@
 #pragma once
 #include "forms/host.h"
 #include "forms/lists.h"
+#include "forms/rules.h"
 #include "support/fakes.h"
 
 #include <deque>
@@ -50,20 +51,27 @@ public:
         form_.Raise(name, forms::Event::Click);
     }
     void ChooseDrive(char letter) {
-        if (drives->Choose(drives->RowOf(letter))) {
-            form_.Raise("Drive", forms::Event::Change);
+        forms::ChooseDrive(form_, "Drive", *drives, drives->RowOf(letter));
+    }
+    // Down (1) or Up (-1) on the closed drive list.
+    void StepDrive(int step) {
+        const int from = drives->RowOf(drives->Drive());
+        const int row = forms::StepDrive(*drives, from, step);
+        if (row != from) {
+            forms::ChooseDrive(form_, "Drive", *drives, row);
         }
     }
     void OpenDir(const std::string& name) {
         for (int row = 0; row < dirs.Count(); ++row) {
-            if (dirs.Name(row) == name && dirs.RowPath(row) != dirs.Path()) {
-                std::string reason;
-                if (!SetPath("Dir", dirs.RowPath(row), &reason)) {
-                    form_.ListFailed("Dir", dirs.RowPath(row), reason);
-                }
+            if (dirs.Name(row) == name) {
+                forms::ChooseDir(form_, "Dir", dirs, row, {});
                 return;
             }
         }
+    }
+    // An arrow key on an option: the next one in its group is clicked.
+    void Arrow(const std::string& option, int step) {
+        Click(std::string(forms::NextInGroup(form_.description(), option, step)));
     }
     void SelectFile(const std::string& name) {
         files->Select(-1);
@@ -94,14 +102,7 @@ public:
     char Drive(std::string_view) const override { return drives->Drive(); }
     void SetDrive(std::string_view, char letter) override { drives->Show(letter); }
     bool SetPath(std::string_view list, const std::string& path, std::string* reason) override {
-        bool changed = false;
-        if (!dirs.Open(path, reason, &changed)) {
-            return false;
-        }
-        if (changed) {
-            form_.Raise(list, forms::Event::Change);
-        }
-        return true;
+        return forms::OpenDir(form_, list, dirs, path, reason, {});
     }
     std::string Path(std::string_view list) const override {
         return list == "File" ? files->Path() : dirs.Path();

@@ -8,28 +8,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "front/qt/message_box.h"
 #include <vector>
-
-// Answers the program's questions in the user's place and keeps their texts;
-// the questions go to the user again when it ends, whatever the test did.
-class QuestionRecorder {
-public:
-    QuestionRecorder()
-        : previous_(qtfront::SetQuestionSink([this](const QString&, const QString& text) {
-              questions << text;
-              return answer;
-          })) {}
-    ~QuestionRecorder() { qtfront::SetQuestionSink(previous_); }
-    QuestionRecorder(const QuestionRecorder&) = delete;
-    QuestionRecorder& operator=(const QuestionRecorder&) = delete;
-
-    QStringList questions;
-    bool answer = false;
-
-private:
-    qtfront::QuestionSink previous_;
-};
 
 // The named controls among `names` in the order Tab visits them, from `first`.
 inline QStringList TabOrder(QWidget* first, const QStringList& names) {

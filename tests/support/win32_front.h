@@ -2,6 +2,8 @@
 // Copyright (C) 2026 House Vorlanes
 #pragma once
 #include "forms/host.h"
+#include "front/win32/build.h"
+#include "front/win32/system.h"
 #include "front/win32/win32_front.h"
 
 #include <string>

@@ -5,6 +5,7 @@
 #include "app/aboutfrontend.h"
 #include "app/frontend.h"
 #include "config/confighugo.h"
+#include "front/win32/text.h"
 #include "location/pathemulator.h"
 #include "support/temp_dir.h"
 #include "support/win32_front.h"
@@ -12,6 +13,7 @@
 #include <commctrl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <algorithm>
 
@@ -295,6 +297,32 @@ TEST_F(Lists, EnterOpensTheHighlightedDirectory) {
     Type("Dir", VK_RETURN);
     EXPECT_EQ(built.form.View().Path("Dir"), path + "\\beta");
     EXPECT_THAT(built.form.raised, ElementsAreArray({"Dir Change"}));
+}
+
+// What a screen reader hears: each row, named as shown, a list item.
+TEST_F(Lists, AnswerForEveryRowThroughTheAccessibilityInterface) {
+    IAccessible* rows = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(built.Control("File"), static_cast<DWORD>(OBJID_CLIENT),
+                                         IID_IAccessible, reinterpret_cast<void**>(&rows)),
+              S_OK);
+    long count = 0;
+    rows->get_accChildCount(&count);
+    std::vector<std::string> heard;
+    for (long row = 1; row <= count; ++row) {
+        VARIANT child{};
+        child.vt = VT_I4;
+        child.lVal = row;
+        BSTR name = nullptr;
+        VARIANT role{};
+        EXPECT_EQ(rows->get_accRole(child, &role), S_OK);
+        EXPECT_EQ(role.lVal, ROLE_SYSTEM_LISTITEM);
+        if (rows->get_accName(child, &name) == S_OK) {
+            heard.push_back(win32front::ToCodePage(name));
+        }
+        SysFreeString(name);
+    }
+    rows->Release();
+    EXPECT_THAT(heard, ElementsAreArray({"disc.iso", "galaxy.zip", "Gamma.PCE"}));
 }
 
 } // namespace

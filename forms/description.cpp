@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
-#include "forms/form.h"
+#include "forms/description.h"
 
 #include <algorithm>
 

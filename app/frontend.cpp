@@ -84,7 +84,11 @@ void Frontend::Go_Click() {
     if (commandLine.empty()) {
         return;
     }
-    platform::SettleCutWrites(hugo::IniFileName(EmulatorDir)); // the emulator reads it whole
+    if (!platform::SettleCutWrites(hugo::IniFileName(EmulatorDir))) { // read whole or not at all
+        view().Tell("\"" + hugo::IniFileName(EmulatorDir) +
+                    "\" is being written by another program. Press Go again in a moment.");
+        return;
+    }
     const platform::StartResult started = services_.starter.Start(commandLine);
     if (!started.ok) {
         std::string text =

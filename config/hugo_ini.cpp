@@ -139,6 +139,8 @@ void Load(Tolv_CIni& ini, Settings& settings) {
 bool Save(Tolv_CIni& ini, const Settings& settings, bool keepRomDir) {
     const std::string section(kSection);
     bool allWritten = true;
+    // One replacement of the file: a kill midway leaves it old or new.
+    ini.BeginWrites();
     for (const Key& key : kWriteOrder) {
         if (keepRomDir && key.field == Field::RomDir) {
             continue;
@@ -148,7 +150,7 @@ bool Save(Tolv_CIni& ini, const Settings& settings, bool keepRomDir) {
             allWritten = false;
         }
     }
-    return allWritten;
+    return ini.EndWrites() && allWritten;
 }
 
 std::string RomDirToStore(const std::string& text, const ShortPathFunction& shortPath) {

@@ -524,6 +524,22 @@ bool Settled(int fd, const struct stat& st, std::chrono::system_clock::time_poin
     return TimeOf(st.st_ctim) + PosixProfile::kSettledAfter <= now && TimeOf(st.st_mtim) <= now;
 }
 
+// One WritePrivateProfileStringA on the text; false when there is nothing to write.
+bool EditValue(std::string_view text, bool exists, const char* section, const char* key,
+               const char* value, std::string& out) {
+    const Spelling spelling(text);
+    if (key == nullptr) {
+        ini::RemoveSection(text, spelling.In(section), out);
+        return exists;
+    }
+    if (value == nullptr) {
+        ini::RemoveKey(text, spelling.In(section), spelling.In(key), out);
+        return exists;
+    }
+    ini::SetValue(text, spelling.In(section), spelling.In(key), spelling.In(value), out);
+    return true;
+}
+
 // The buffers of a write, kept from one write to the next: freed, a big
 // file's would go back to the system and be faulted in anew by every write.
 struct WriteBuffers {
@@ -589,7 +605,7 @@ std::uint32_t PosixProfile::Load(const char* fileName,
         if (const std::uint32_t code =
                 ReadAll(fd.Get(), static_cast<std::size_t>(st.st_size), text))
             return code;
-        text = FinishCut(path, st, std::move(text));
+        text = FinishCut(path, fd.Get(), std::move(text));
     }
     if (IsUtf16(text)) {
         std::string utf8;
@@ -659,7 +675,7 @@ std::uint32_t PosixProfile::Settle(const char* fileName) {
     std::string raw;
     if (const std::uint32_t code = ReadAll(fd.Get(), static_cast<std::size_t>(st.st_size), raw))
         return code;
-    FinishCut(path, st, std::move(raw));
+    FinishCut(path, fd.Get(), std::move(raw));
     return kSuccess;
 }
 
@@ -755,19 +771,30 @@ std::int32_t PosixProfile::WritePrivateProfileStringA(const char* section, const
     if (!ini::IsWritableSection(section) || (key && !ini::IsWritableKey(key)) ||
         (value && !ini::IsWritableValue(value)))
         return WriteResult(kInvalidParameter);
+    if (Held(section, key, value, fileName))
+        return WriteResult(kSuccess);
     const std::uint32_t code =
         Rewrite(fileName, [&](std::string_view text, bool exists, std::string& out) {
-            const Spelling spelling(text);
-            if (key == nullptr) {
-                ini::RemoveSection(text, spelling.In(section), out);
-                return exists;
+            return EditValue(text, exists, section, key, value, out);
+        });
+    return WriteResult(code);
+}
+
+std::int32_t PosixProfile::ApplyWrites(const std::string& fileName,
+                                       const std::vector<HeldWrite>& writes) {
+    const std::uint32_t code =
+        Rewrite(fileName.c_str(), [&](std::string_view text, bool exists, std::string& out) {
+            std::string now(text), next;
+            bool any = false;
+            for (const HeldWrite& w : writes) {
+                if (EditValue(now, exists, w.section.c_str(), w.key ? w.key->c_str() : nullptr,
+                              w.value ? w.value->c_str() : nullptr, next)) {
+                    now.swap(next);
+                    any = true;
+                }
             }
-            if (value == nullptr) {
-                ini::RemoveKey(text, spelling.In(section), spelling.In(key), out);
-                return exists;
-            }
-            ini::SetValue(text, spelling.In(section), spelling.In(key), spelling.In(value), out);
-            return true;
+            out = std::move(now);
+            return any;
         });
     return WriteResult(code);
 }
@@ -874,7 +901,7 @@ std::uint32_t PosixProfile::Rewrite(const char* fileName, const Edit& edit) cons
         if (const std::uint32_t code =
                 ReadAll(fileFd.Get(), static_cast<std::size_t>(st.st_size), raw))
             return code;
-        raw = FinishCut(target, st, std::move(raw));
+        raw = FinishCut(target, fileFd.Get(), std::move(raw));
     }
     const bool utf16 = IsUtf16(raw);
     std::string_view text = raw;
@@ -952,24 +979,64 @@ std::uint32_t PosixProfile::RewriteInPlace(int fd, const struct stat& st, const 
         return FromErrno(e);
     }
 #endif
-    if (const int e = kept_.Keep(st, old, next))
+    struct stat now {};
+    if (::fstat(fd, &now) != 0)
+        return FromErrno(errno);
+    if (const int e = kept_.Keep(now, old, next))
         return e == KeptCopies::kNoPlace ? kNoPlaceForOldContent : FromErrno(e);
-    const std::uint32_t code = Overwrite(fd, next, flushToDisk_);
+    const std::uint32_t code = StepByStep(fd, old, next);
     if (code == kSuccess || Overwrite(fd, old, flushToDisk_) == kSuccess)
         kept_.Forget(st);
     return code;
 }
 
+// Page by page, each page that changes recorded before it is written: a kill
+// falls between two pages' writes, never inside one.
+std::uint32_t PosixProfile::StepByStep(int fd, const std::string& old,
+                                       const std::string& next) const {
+    constexpr std::size_t kPage = 4096;
+    const auto step = [&](std::size_t from, std::size_t to) {
+        struct stat now {};
+        if (::fstat(fd, &now) != 0)
+            return FromErrno(errno);
+        return kept_.Step(now, from, to) ? kSuccess : kGenFailure;
+    };
+    for (std::size_t from = 0; from < next.size(); from += kPage) {
+        const std::size_t to = std::min(next.size(), from + kPage);
+        if (to <= old.size() && next.compare(from, to - from, old, from, to - from) == 0)
+            continue;
+        if (const std::uint32_t code = step(from, to))
+            return code;
+        for (std::size_t at = from; at < to;) {
+            const ssize_t n = ::pwrite(fd, next.data() + at, to - at, static_cast<off_t>(at));
+            if (n < 0 && errno != EINTR)
+                return FromErrno(errno);
+            at += n > 0 ? static_cast<std::size_t>(n) : 0;
+        }
+    }
+    if (old.size() != next.size()) {
+        if (const std::uint32_t code = step(next.size(), next.size() + 1))
+            return code;
+        if (::ftruncate(fd, static_cast<off_t>(next.size())) != 0)
+            return FromErrno(errno);
+    }
+    if (flushToDisk_ && ::fsync(fd) != 0)
+        return FromErrno(errno);
+    return kSuccess;
+}
+
 // A cut rewrite in place is finished rather than undone: the user asked for
 // its text, the copy holds it whole, and a rewrite that got done but not
-// forgotten is never turned back. Bytes that are no cut of it mean that
-// someone wrote since: theirs stay, and the copy goes.
-std::string PosixProfile::FinishCut(const std::string& path, const struct stat& st,
-                                    std::string raw) const {
+// forgotten is never turned back. A file that is not what the cut left means
+// that someone wrote since: theirs stays, and the copy goes.
+std::string PosixProfile::FinishCut(const std::string& path, int fd, std::string raw) const {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return raw;
     auto cut = kept_.Find(st);
     if (!cut)
         return raw;
-    if (!IsCutBetween(raw, cut->old, cut->next)) {
+    if (!IsOwnCut(*cut, st, raw)) {
         kept_.Forget(st);
         return raw;
     }
@@ -1028,8 +1095,8 @@ ProfileFunctions& SystemProfile() {
     return SystemPosixProfile();
 }
 
-void SettleCutWrites(const std::string& systemFileName) {
-    SystemPosixProfile().Settle(systemFileName.c_str());
+bool SettleCutWrites(const std::string& systemFileName) {
+    return SystemPosixProfile().Settle(systemFileName.c_str()) != winerr::kSharingViolation;
 }
 
 } // namespace platform

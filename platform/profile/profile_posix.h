@@ -72,6 +72,11 @@ public:
                                  std::uint32_t languageId, char* buffer, std::uint32_t size,
                                  void* arguments) override;
 
+protected:
+    // One replacement, with one flush of the file and one of its directory.
+    std::int32_t ApplyWrites(const std::string& fileName,
+                             const std::vector<HeldWrite>& writes) override;
+
 private:
     // A file's text as read, with the identity, size and times it had then.
     // Only a kept parse has an index.
@@ -93,9 +98,10 @@ private:
     std::uint32_t Rewrite(const char* fileName, const Edit& edit) const;
     std::uint32_t RewriteInPlace(int fd, const struct stat& st, const std::string& old,
                                  const std::string& next) const;
+    std::uint32_t StepByStep(int fd, const std::string& old, const std::string& next) const;
     // With the file's lock held and its bytes read: what the file holds once
     // a cut rewrite of it is finished.
-    std::string FinishCut(const std::string& path, const struct stat& st, std::string raw) const;
+    std::string FinishCut(const std::string& path, int fd, std::string raw) const;
 
     Resolver toNative_;
     KeptCopies kept_;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #include "platform/profile/kept_copy_posix.h"
-#include "platform/profile/file_io_posix.h"
+#include "platform/posix/dirs_posix.h"
+#include "platform/posix/file_io_posix.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <pwd.h>
 #include <unistd.h>
 
 namespace platform {
@@ -18,17 +18,6 @@ namespace platform {
 namespace {
 
 using file_io::UniqueFd;
-
-// Makes the directory and any missing parent, private to the user.
-int MakeDirs(const std::string& dir) {
-    for (std::size_t slash = dir.find('/', 1);; slash = dir.find('/', slash + 1)) {
-        const std::string part = dir.substr(0, slash);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
-            return errno;
-        if (slash == std::string::npos)
-            return 0;
-    }
-}
 
 // Ours alone: another user who could write there could plant what we apply.
 bool Trusted(const struct stat& st) {
@@ -92,7 +81,7 @@ int KeptCopies::OpenDir(bool make) const {
     const std::string dir = dir_();
     if (dir.empty() || dir.front() != '/')
         return -1;
-    if (make && MakeDirs(dir) != 0)
+    if (make && posix::MakeDirs(dir) != 0)
         return -1;
     UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     struct stat st {};
@@ -190,27 +179,8 @@ std::optional<CutWrite> KeptCopies::Find(const struct stat& file) const {
     return cut;
 }
 
-std::string XdgBaseDir(const char* variable, const char* fallback) {
-    if (const char* given = std::getenv(variable); given && *given == '/')
-        return given;
-    std::string home;
-    if (const char* env = std::getenv("HOME"); env && *env == '/') {
-        home = env;
-    } else {
-        std::string buffer(16384, '\0');
-        struct passwd entry {};
-        struct passwd* found = nullptr;
-        if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
-            found->pw_dir && *found->pw_dir == '/')
-            home = found->pw_dir;
-    }
-    if (home.empty())
-        return {};
-    return (home == "/" ? std::string() : home) + "/" + fallback;
-}
-
 std::string UserStateDir() {
-    const std::string state = XdgBaseDir("XDG_STATE_HOME", ".local/state");
+    const std::string state = posix::XdgBaseDir("XDG_STATE_HOME", ".local/state");
     return state.empty() ? state : state + "/vorlanes";
 }
 

@@ -61,9 +61,4 @@ private:
 // $XDG_STATE_HOME/vorlanes, or the home's .local/state/vorlanes.
 std::string UserStateDir();
 
-// The user's base directory for one kind of file: the variable when it holds
-// an absolute path, else fallback below $HOME, or below the home the password
-// database gives when HOME is unset or relative. Empty when there is none.
-std::string XdgBaseDir(const char* variable, const char* fallback);
-
 } // namespace platform

@@ -22,10 +22,12 @@
 
 #include "platform/files/paths.h"
 #include "platform/files/paths_posix.h"
-#include "platform/profile/file_io_posix.h"
+#include "platform/posix/dirs_posix.h"
+#include "platform/posix/file_io_posix.h"
+#include "platform/posix/lock_posix.h"
+#include "platform/posix/utf8_posix.h"
 #include "platform/profile/ini_text.h"
 #include "platform/profile/profile_errors.h"
-#include "platform/profile/utf8.h"
 
 namespace platform {
 
@@ -48,9 +50,10 @@ std::int32_t WriteResult(std::uint32_t code) {
 }
 
 using file_io::UniqueFd;
+using posix::BaseName;
+using posix::DirName;
 
 constexpr auto kLockWait = PosixProfile::kLockWait;
-constexpr auto kNoNewWaitFor = std::chrono::seconds(5);
 
 std::uint32_t FromErrno(int e) {
     switch (e) {
@@ -94,18 +97,6 @@ std::uint32_t FromErrno(int e) {
     default:
         return kGenFailure;
     }
-}
-
-std::string DirName(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string BaseName(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // ENOENT is a missing file when its directory exists, a missing path otherwise.
@@ -164,65 +155,8 @@ std::uint32_t FollowLinks(std::string path, std::string& target) {
     return kCantResolveFilename;
 }
 
-// Any user who can read a file can hold a shared lock on it for good, so no
-// wait is open-ended: a timer of the thread's own interrupts it. A blocking
-// wait keeps the kernel's turns, which polling would lose to a busy writer.
-// False when the lock is still held by another at the limit; a file system
-// without locks is used without.
-// A file or directory still locked at the limit is not waited for again for
-// a while: Setup reads eight keys and writes as many, and would otherwise
-// wait for each.
-struct Busy {
-    dev_t device = 0;
-    ino_t inode = 0;
-    std::chrono::steady_clock::time_point until{};
-};
-thread_local Busy t_busy;
-
 bool Lock(int fd, int how) {
-    if (::flock(fd, how | LOCK_NB) == 0 || errno != EWOULDBLOCK)
-        return true;
-    struct stat st {};
-    const bool known = ::fstat(fd, &st) == 0;
-    if (known && st.st_dev == t_busy.device && st.st_ino == t_busy.inode &&
-        std::chrono::steady_clock::now() < t_busy.until)
-        return false;
-    static const int signal = [] {
-        struct sigaction action {};
-        action.sa_handler = [](int) {}; // no SA_RESTART: the wait ends with EINTR
-        sigemptyset(&action.sa_mask);
-        ::sigaction(SIGRTMIN + 7, &action, nullptr);
-        return SIGRTMIN + 7;
-    }();
-    struct sigevent event {};
-    event.sigev_notify = SIGEV_THREAD_ID;
-    event.sigev_signo = signal;
-    event._sigev_un._tid = ::gettid();
-    timer_t timer{};
-    const bool timed = ::timer_create(CLOCK_MONOTONIC, &event, &timer) == 0;
-    if (timed) {
-        // Again and again, in case the first one falls before the wait begins.
-        const auto ns = std::chrono::nanoseconds(kLockWait).count();
-        struct itimerspec when {};
-        when.it_value = {static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
-        when.it_interval = {0, 20000000};
-        ::timer_settime(timer, 0, &when, nullptr);
-    }
-    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
-    bool locked = true;
-    while (::flock(fd, how) != 0) {
-        if (errno != EINTR)
-            break;
-        if (std::chrono::steady_clock::now() >= deadline) {
-            locked = false;
-            break;
-        }
-    }
-    if (timed)
-        ::timer_delete(timer);
-    if (!locked && known)
-        t_busy = {st.st_dev, st.st_ino, std::chrono::steady_clock::now() + kNoNewWaitFor};
-    return locked;
+    return posix::LockWithin(fd, how, kLockWait);
 }
 
 // Writable by this user, as Windows would open it: the mode and ACLs of the
@@ -368,7 +302,7 @@ bool IsUtf16(std::string_view bytes) {
     return bytes.starts_with("\xFF\xFE");
 }
 
-bool IsUtf8(std::string_view text) {
+bool HasUtf8Mark(std::string_view text) {
     return text.starts_with(ini::kUtf8Mark);
 }
 
@@ -470,7 +404,7 @@ void Utf8ToUtf16(std::string_view text, std::string& bytes) {
 // How the file spells what the caller gives and gets.
 class Spelling {
 public:
-    explicit Spelling(std::string_view text) : utf8_(IsUtf8(text)) {}
+    explicit Spelling(std::string_view text) : utf8_(HasUtf8Mark(text)) {}
     std::string In(std::string_view s) const { return utf8_ ? Utf8From1252(s) : std::string(s); }
     // A NUL is the same byte in both and never part of a UTF-8 sequence, so a
     // whole list spells as its items do.

@@ -24,7 +24,7 @@
 
 #include "ini/ini_test_files.h"
 #include "platform/files/paths.h"
-#include "platform/profile/file_io_posix.h"
+#include "platform/posix/file_io_posix.h"
 #include "platform/profile/ini_text.h"
 #include "platform/profile/kept_copy_posix.h"
 #include "platform/profile/profile_errors.h"

@@ -89,8 +89,7 @@ protected:
         FileState now{};
         std::string unused;
         if (!Flush(temp) || !ReadWhole(fileName, unused, now) || !now.Same(before) ||
-            !::ReplaceFileA(fileName.c_str(), temp.c_str(), nullptr,
-                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+            !PutInPlace(fileName, temp)) {
             ::DeleteFileA(temp.c_str());
             return OneByOne(fileName, writes);
         }
@@ -164,6 +163,28 @@ private:
         const bool ok = ::FlushFileBuffers(file) != 0;
         ::CloseHandle(file);
         return ok;
+    }
+
+    // A reader that shares no deletion (the emulator starting) holds the
+    // replace up for a moment, not for good: it is tried again for as long
+    // as our own functions wait for a lock.
+    static bool PutInPlace(const std::string& fileName, const std::string& temp) {
+        for (int attempt = 0; attempt < 30; ++attempt) {
+            if (::ReplaceFileA(fileName.c_str(), temp.c_str(), nullptr,
+                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+                return true;
+            const DWORD error = ::GetLastError();
+            // Without a backup name, this one leaves the file gone and the copy
+            // under its own name.
+            if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT &&
+                ::GetFileAttributesA(fileName.c_str()) == INVALID_FILE_ATTRIBUTES)
+                return ::MoveFileExA(temp.c_str(), fileName.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+            if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED &&
+                error != ERROR_UNABLE_TO_REMOVE_REPLACED)
+                return false;
+            ::Sleep(50);
+        }
+        return false;
     }
 
     std::int32_t OneByOne(const std::string& fileName, const std::vector<HeldWrite>& writes) {

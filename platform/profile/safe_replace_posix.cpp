@@ -169,9 +169,11 @@ std::uint32_t StepByStep(int fd, const std::string& old, const std::string& next
             return code;
         for (std::size_t at = from; at < to;) {
             const ssize_t n = ::pwrite(fd, next.data() + at, to - at, static_cast<off_t>(at));
-            if (n < 0 && errno != EINTR)
-                return FromErrno(errno);
-            at += n > 0 ? static_cast<std::size_t>(n) : 0;
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return n < 0 ? FromErrno(errno) : kIoDevice;
+            at += static_cast<std::size_t>(n);
         }
     }
     if (old.size() != next.size()) {

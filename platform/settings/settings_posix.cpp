@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <grp.h>
 #include <limits.h>
@@ -390,22 +389,6 @@ SaveResult Failed(std::string reason) {
     return {false, std::move(reason), {}};
 }
 
-// What saves killed midway left: the temporary of ours, and those under the
-// random names earlier versions gave them.
-void RemoveLeftovers(const std::string& dir, const std::string& base, const std::string& temp) {
-    ::unlink(temp.c_str());
-    DIR* listing = ::opendir(dir.c_str());
-    if (listing == nullptr)
-        return;
-    const std::string prefix = "." + base + ".";
-    while (const dirent* entry = ::readdir(listing)) {
-        const std::string_view name = entry->d_name;
-        if (name.size() == prefix.size() + 6 && name.starts_with(prefix))
-            ::unlinkat(::dirfd(listing), entry->d_name, 0);
-    }
-    ::closedir(listing);
-}
-
 // Written whole under a temporary name in its folder, private from its first
 // byte, then put in the file's place unless someone changed the file since
 // it was read as `read`: then false, to edit it anew.
@@ -493,7 +476,7 @@ public:
         if (!posix::LockWithin(dirFd.Get(), LOCK_EX, kLockWait))
             return Failed(file + " is being saved by another program: try again in a moment.");
         const std::string temp = dir + "/." + posix::BaseName(file) + ".tmp~";
-        RemoveLeftovers(dir, posix::BaseName(file), temp);
+        ::unlink(temp.c_str()); // what a save killed midway left
         // Someone who writes the file without the lock (an editor) goes first:
         // the save edits their text anew, for as long as a lock is waited for.
         const auto until = std::chrono::steady_clock::now() + kLockWait;

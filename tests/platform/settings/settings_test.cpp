@@ -377,7 +377,6 @@ TEST_F(SettingsStoreTest, TheFileIsTheUsersAloneAndKeepsAnyValue) {
         {"temporaries of killed saves",
          [&] {
              config.Write(".Vorlanes.conf.tmp~", "killed");
-             config.Write(".Vorlanes.conf.Ab12Cd", "killed in an earlier version");
              return true;
          },
          "D:\\New\\", "", "", "D:\\New\\",

@@ -13,6 +13,7 @@
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -60,18 +61,23 @@ void Report(const char* id, const char* what, int bad, int tries) {
 void LinksAndOwners() {
     int hit = 0;
     const std::string parsable = "[Other]\nk=1\n", broken = "junk line\n";
-    for (const std::string& target : {std::string("/dev/null"), broken, parsable}) {
+    // A device of its own: a save that replaces it must harm no one's /dev/null.
+    const fs::path device = g_root / "null";
+    for (const std::string& target : {std::string("device"), broken, parsable}) {
         const fs::path dir = Config();
         fs::create_directories(g_root / "shared");
         fs::permissions(g_root / "shared", fs::perms(0777));
-        fs::path to = "/dev/null";
-        if (target != "/dev/null") {
+        fs::path to = device;
+        fs::remove(device);
+        if (target == "device") {
+            ::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3));
+        } else {
             to = g_root / "shared/profile";
             Put(to, target);
         }
         fs::create_symlink(to, dir / "Vorlanes.conf");
         Store().Save("Vorlanes", "HuGo", "Path", "D:\\New\\");
-        const bool changed = to == "/dev/null"
+        const bool changed = to == device
                                  ? !fs::is_character_file(to)
                                  : Text(to) != target || fs::exists(to.string() + ".damaged");
         hit += changed;

@@ -16,6 +16,7 @@
 #include <pwd.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -312,6 +313,8 @@ TEST_F(SettingsStoreTest, TheFileIsTheUsersAloneAndKeepsAnyValue) {
     const fs::path file = config.path() / "Vorlanes.conf";
     const std::string old = "[HuGo]\nPath=D:\\\\Old\\\\\n";
     const bool root = ::geteuid() == 0;
+    const fs::path device =
+        config.path().parent_path() / (config.path().filename().string() + "-null");
     const auto give = [](const fs::path& path) { return ::chown(path.c_str(), 65534, 65534) == 0; };
     const struct {
         const char* name;
@@ -321,13 +324,14 @@ TEST_F(SettingsStoreTest, TheFileIsTheUsersAloneAndKeepsAnyValue) {
         std::string after;           // read after the save
         std::function<bool()> left;  // what must be on disk afterwards
     } cases[] = {
+        // A device of its own, so that a fault here harms no one's /dev/null.
         {"a link to a device",
          [&] {
-             fs::create_symlink("/dev/null", file);
-             return true;
+             return ::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 &&
+                    (fs::create_symlink(device, file), true);
          },
          "D:\\New\\", "", "not a regular file", "",
-         [&] { return fs::is_character_file("/dev/null") && fs::is_symlink(file); }},
+         [&] { return fs::is_character_file(device) && fs::is_symlink(file); }},
         {"a link into a folder others write",
          [&] {
              config.Write("shared/Vorlanes.conf", old);
@@ -399,6 +403,7 @@ TEST_F(SettingsStoreTest, TheFileIsTheUsersAloneAndKeepsAnyValue) {
             EXPECT_TRUE(c.left());
         }
         fs::permissions(config.path(), fs::perms(0700));
+        fs::remove(device);
     }
 }
 

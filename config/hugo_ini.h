@@ -95,8 +95,7 @@ void Load(Tolv_CIni& ini, Settings& settings);
 // The longest value one read gives back: a longer one comes back cut to this.
 inline constexpr std::size_t kLongestRead = 254;
 
-// Writes in the fixed order, all reaching the file together; a failed write
-// does not stop the ones after it.
+// Writes in the fixed order; a failed write does not stop the ones after it.
 // With keepRomDir, "rom_dir" is left as it is in the file. True when every
 // attempted write succeeded.
 bool Save(Tolv_CIni& ini, const Settings& settings, bool keepRomDir = false);

@@ -69,7 +69,7 @@ protected:
     // file's ACL and attributes. Where no copy can be made or put in place (a
     // read-only folder, a bare name that kernel32 looks up itself, a file
     // changed meanwhile) the writes go to the file one by one, as they would
-    // without a batch.
+    // without a batch; a reader holding the file past the wait fails them all.
     std::int32_t ApplyWrites(const std::string& fileName,
                              const std::vector<HeldWrite>& writes) override {
         const std::string temp = TempBeside(fileName);
@@ -88,9 +88,18 @@ protected:
         ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, temp.c_str()); // out of its cache
         FileState now{};
         std::string unused;
-        if (!Flush(temp) || !ReadWhole(fileName, unused, now) || !now.Same(before) ||
-            !PutInPlace(fileName, temp)) {
+        const DWORD put = !Flush(temp) || !ReadWhole(fileName, unused, now) || !now.Same(before)
+                              ? ERROR_INVALID_DATA
+                              : PutInPlace(fileName, temp);
+        if (put != ERROR_SUCCESS) {
             ::DeleteFileA(temp.c_str());
+            // Someone still reading it: writing it one key at a time now could
+            // leave it torn. The file stays as it was, and the caller is told.
+            if (put == ERROR_SHARING_VIOLATION || put == ERROR_UNABLE_TO_REMOVE_REPLACED ||
+                (put == ERROR_ACCESS_DENIED && !DeletionDenied(fileName))) {
+                ::SetLastError(ERROR_SHARING_VIOLATION);
+                return 0;
+            }
             return OneByOne(fileName, writes);
         }
         ::SetLastError(failed);
@@ -168,23 +177,39 @@ private:
     // A reader that shares no deletion (the emulator starting) holds the
     // replace up for a moment, not for good: it is tried again for as long
     // as our own functions wait for a lock.
-    static bool PutInPlace(const std::string& fileName, const std::string& temp) {
+    static DWORD PutInPlace(const std::string& fileName, const std::string& temp) {
+        DWORD error = ERROR_SUCCESS;
         for (int attempt = 0; attempt < 30; ++attempt) {
             if (::ReplaceFileA(fileName.c_str(), temp.c_str(), nullptr,
                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-                return true;
-            const DWORD error = ::GetLastError();
+                return ERROR_SUCCESS;
+            error = ::GetLastError();
             // Without a backup name, this one leaves the file gone and the copy
             // under its own name.
             if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT &&
                 ::GetFileAttributesA(fileName.c_str()) == INVALID_FILE_ATTRIBUTES)
-                return ::MoveFileExA(temp.c_str(), fileName.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+                return ::MoveFileExA(temp.c_str(), fileName.c_str(), MOVEFILE_WRITE_THROUGH)
+                           ? ERROR_SUCCESS
+                           : ::GetLastError();
             if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED &&
                 error != ERROR_UNABLE_TO_REMOVE_REPLACED)
-                return false;
+                return error;
             ::Sleep(50);
         }
-        return false;
+        return error;
+    }
+
+    // Whether the file's own rights refuse its replacement, rather than a
+    // reader that shares no deletion (which some systems report as the same).
+    static bool DeletionDenied(const std::string& fileName) {
+        const HANDLE file = ::CreateFileA(fileName.c_str(), DELETE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(file);
+            return false;
+        }
+        return ::GetLastError() == ERROR_ACCESS_DENIED;
     }
 
     std::int32_t OneByOne(const std::string& fileName, const std::vector<HeldWrite>& writes) {

@@ -67,10 +67,9 @@ TEST(KilledSetup, Writer) {
         GTEST_SKIP() << "the writer of KilledSetup.LeavesTheFileOldOrNew";
     Tolv_CIni ini(ini_test::Profile());
     ini.FileName(file);
-    for (long n = SavedWith(file) + 1;; ++n) {
-        if (!hugo::Save(ini, Saved(n)))
-            std::exit(1);
-    }
+    // A save the test's own reading holds up fails whole and is simply missed.
+    for (long n = SavedWith(file) + 1;; ++n)
+        hugo::Save(ini, Saved(n));
 }
 
 TEST(KilledSetup, LeavesTheFileOldOrNew) {

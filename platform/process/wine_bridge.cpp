@@ -3,7 +3,6 @@
 #include "platform/process/wine_bridge.h"
 
 #include "platform/files/paths_posix.h"
-#include "platform/posix/utf8_posix.h"
 #include "platform/process/cmdline_split.h"
 
 #include <algorithm>
@@ -49,6 +48,23 @@ std::string PathArgument(const std::string& text, const PathMap& map, std::strin
         }
     }
     return {};
+}
+
+bool IsUtf8(const std::string& s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        const std::size_t more = b < 0x80 ? 0 : b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC2 ? 1 : 9;
+        if (more == 9 || b > 0xF4 || i + more >= s.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k <= more; ++k) {
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        i += more + 1;
+    }
+    return true;
 }
 
 // Names Windows keeps for devices, with any extension: "CON.pce" is the console.

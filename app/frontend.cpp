@@ -91,7 +91,11 @@ void Frontend::Go_Click() {
         view().Tell("The emulator could not be started.\n\n" + why);
         return;
     }
-    platform::SettleCutWrites(hugo::IniFileName(EmulatorDir)); // the emulator reads it whole
+    if (!platform::SettleCutWrites(hugo::IniFileName(EmulatorDir))) { // read whole or not at all
+        view().Tell("\"" + hugo::IniFileName(EmulatorDir) +
+                    "\" is being written by another program. Press Go again in a moment.");
+        return;
+    }
     // The list knows which directory the short form was made from.
     const platform::StartResult started = services_.starter.Start(commandLine, {image});
     if (!started.ok) {

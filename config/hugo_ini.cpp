@@ -151,6 +151,8 @@ Fields Changed(const Settings& before, const Settings& after) {
 bool Save(Tolv_CIni& ini, const Settings& settings, Fields fields) {
     const std::string section(kSection);
     bool allWritten = true;
+    // One replacement of the file: a kill midway leaves it old or new.
+    ini.BeginWrites();
     for (const Key& key : kWriteOrder) {
         if (!fields.test(static_cast<std::size_t>(key.field))) {
             continue;
@@ -160,7 +162,7 @@ bool Save(Tolv_CIni& ini, const Settings& settings, Fields fields) {
             allWritten = false;
         }
     }
-    return allWritten;
+    return ini.EndWrites() && allWritten;
 }
 
 std::string RomDirToStore(const std::string& text, const ShortPathFunction& shortPath) {

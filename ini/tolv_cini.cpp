@@ -150,6 +150,18 @@ bool Tolv_CIni::Enum_SectionNames(std::vector<std::string>& psSectionNames) {
     return true;
 }
 
+void Tolv_CIni::BeginWrites() {
+    profile_.BeginWrites(fileName_.c_str());
+}
+
+bool Tolv_CIni::EndWrites() {
+    if (profile_.CommitWrites() == 0) {
+        CaptureLastError();
+        return false;
+    }
+    return true;
+}
+
 bool Tolv_CIni::CheckFileName() {
     if (fileName_.empty()) {
         lastErrorDescription_ = "No filename specified";

@@ -34,6 +34,11 @@ public:
                       const std::vector<std::string>& psValues);
     bool Enum_SectionNames(std::vector<std::string>& psSectionNames);
 
+    // The WriteValue calls between these reach the file together: it holds
+    // either all of them or none. EndWrites fails as a write does.
+    void BeginWrites();
+    bool EndWrites();
+
 private:
     bool CheckFileName();
     void CaptureLastError();

@@ -3,6 +3,7 @@
 #include "platform/files/wine_names_posix.h"
 
 #include "platform/files/windows_names.h"
+#include "platform/posix/utf8_posix.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -12,28 +13,6 @@
 
 namespace platform {
 namespace {
-
-bool IsUtf8(std::string_view s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        const std::size_t more = b < 0x80    ? 0
-                                 : b < 0xC2  ? 9
-                                 : b < 0xE0  ? 1
-                                 : b < 0xF0  ? 2
-                                 : b <= 0xF4 ? 3
-                                             : 9;
-        if (more == 9 || s.size() - i <= more) {
-            return false;
-        }
-        for (std::size_t k = 1; k <= more; ++k) {
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        i += more + 1;
-    }
-    return true;
-}
 
 std::string LocaleName() {
     for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {

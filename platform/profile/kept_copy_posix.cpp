@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #include "platform/profile/kept_copy_posix.h"
-#include "platform/profile/file_io_posix.h"
+#include "platform/posix/dirs_posix.h"
+#include "platform/posix/file_io_posix.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
-#include <pwd.h>
 #include <unistd.h>
 
 namespace platform {
@@ -17,17 +18,6 @@ namespace platform {
 namespace {
 
 using file_io::UniqueFd;
-
-// Makes the directory and any missing parent, private to the user.
-int MakeDirs(const std::string& dir) {
-    for (std::size_t slash = dir.find('/', 1);; slash = dir.find('/', slash + 1)) {
-        const std::string part = dir.substr(0, slash);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
-            return errno;
-        if (slash == std::string::npos)
-            return 0;
-    }
-}
 
 // Ours alone: another user who could write there could plant what we apply.
 bool Trusted(const struct stat& st) {
@@ -52,18 +42,36 @@ std::string Header(const struct stat& file, std::size_t oldSize, std::size_t nex
     return header;
 }
 
+constexpr std::size_t kStepLineSize = 20 + 1 + 20 + 1 + 20 + 1 + 9 + 1;
+
+// The step under way, at a fixed place after the header so that a step is
+// one small write.
+std::string StepLine(std::size_t from, std::size_t to, const struct timespec& changed) {
+    char line[96];
+    std::snprintf(line, sizeof line, "%20zu %20zu %20jd %9ld\n", from, to,
+                  static_cast<std::intmax_t>(changed.tv_sec), changed.tv_nsec);
+    return line;
+}
+
 } // namespace
 
-bool IsCutBetween(std::string_view text, std::string_view old, std::string_view next) {
-    if (text == old || text == next)
-        return true;
-    std::size_t a = 0;
-    while (a < text.size() && a < old.size() && text[a] == old[a])
-        ++a;
-    std::size_t b = a;
-    while (b < text.size() && b < next.size() && text[b] == next[b])
-        ++b;
-    return text.substr(b) == old.substr(std::min(b, old.size()));
+std::string Mixed(std::string_view old, std::string_view next, std::size_t done) {
+    if (done > next.size())
+        return std::string(next);
+    std::string text(next.substr(0, done));
+    if (done < old.size())
+        text.append(old.substr(done));
+    return text;
+}
+
+bool IsOwnCut(const CutWrite& cut, const struct stat& file, std::string_view bytes) {
+    const auto& t = file.st_ctim;
+    const auto& c = cut.changed;
+    const bool unchanged = t.tv_sec == c.tv_sec && t.tv_nsec == c.tv_nsec;
+    const bool later = t.tv_sec > c.tv_sec || (t.tv_sec == c.tv_sec && t.tv_nsec >= c.tv_nsec);
+    // A step taken within the clock's tick may leave the time as it was.
+    return (later && cut.to != cut.from && bytes == Mixed(cut.old, cut.next, cut.to)) ||
+           (unchanged && bytes == Mixed(cut.old, cut.next, cut.from));
 }
 
 KeptCopies::KeptCopies(std::function<std::string()> dir) : dir_(std::move(dir)) {}
@@ -73,7 +81,7 @@ int KeptCopies::OpenDir(bool make) const {
     const std::string dir = dir_();
     if (dir.empty() || dir.front() != '/')
         return -1;
-    if (make && MakeDirs(dir) != 0)
+    if (make && posix::MakeDirs(dir) != 0)
         return -1;
     UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     struct stat st {};
@@ -92,7 +100,8 @@ int KeptCopies::Keep(const struct stat& file, std::string_view old, std::string_
                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!fd)
         return errno;
-    int e = file_io::WriteAll(fd.Get(), Header(file, old.size(), next.size()));
+    int e = file_io::WriteAll(fd.Get(),
+                              Header(file, old.size(), next.size()) + StepLine(0, 0, file.st_ctim));
     if (e == 0)
         e = file_io::WriteAll(fd.Get(), old);
     if (e == 0)
@@ -109,6 +118,22 @@ int KeptCopies::Keep(const struct stat& file, std::string_view old, std::string_
     }
     ::fsync(dir.Get());
     return 0;
+}
+
+bool KeptCopies::Step(const struct stat& file, std::size_t from, std::size_t to) const {
+    const UniqueFd dir(OpenDir(false));
+    if (!dir)
+        return false;
+    const UniqueFd fd(
+        ::openat(dir.Get(), NameFor(file).c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    char head[128];
+    const ssize_t got = fd ? ::pread(fd.Get(), head, sizeof head, 0) : -1;
+    const void* eol = got > 0 ? std::memchr(head, '\n', static_cast<std::size_t>(got)) : nullptr;
+    if (eol == nullptr)
+        return false;
+    const std::string line = StepLine(from, to, file.st_ctim);
+    const off_t at = static_cast<const char*>(eol) - head + 1;
+    return ::pwrite(fd.Get(), line.data(), line.size(), at) == static_cast<ssize_t>(line.size());
 }
 
 void KeptCopies::Forget(const struct stat& file) const {
@@ -137,32 +162,25 @@ std::optional<CutWrite> KeptCopies::Find(const struct stat& file) const {
         std::sscanf(bytes.c_str(), "vorlanes cut write %" SCNuMAX " %" SCNuMAX " %zu %zu", &dev,
                     &ino, &oldSize, &nextSize) != 4 ||
         bytes.compare(0, eol + 1, Header(file, oldSize, nextSize)) != 0 ||
-        bytes.size() - eol - 1 != oldSize + nextSize)
+        bytes.size() - eol - 1 != kStepLineSize + oldSize + nextSize)
         return std::nullopt;
-    return CutWrite{bytes.substr(eol + 1, oldSize), bytes.substr(eol + 1 + oldSize)};
-}
-
-std::string XdgBaseDir(const char* variable, const char* fallback) {
-    if (const char* given = std::getenv(variable); given && *given == '/')
-        return given;
-    std::string home;
-    if (const char* env = std::getenv("HOME"); env && *env == '/') {
-        home = env;
-    } else {
-        std::string buffer(16384, '\0');
-        struct passwd entry {};
-        struct passwd* found = nullptr;
-        if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
-            found->pw_dir && *found->pw_dir == '/')
-            home = found->pw_dir;
-    }
-    if (home.empty())
-        return {};
-    return (home == "/" ? std::string() : home) + "/" + fallback;
+    CutWrite cut;
+    std::intmax_t seconds = 0;
+    long nanoseconds = 0;
+    const std::string step = bytes.substr(eol + 1, kStepLineSize);
+    if (std::sscanf(step.c_str(), "%zu %zu %jd %ld", &cut.from, &cut.to, &seconds, &nanoseconds) !=
+        4)
+        return std::nullopt;
+    cut.changed.tv_sec = static_cast<time_t>(seconds);
+    cut.changed.tv_nsec = nanoseconds;
+    const std::size_t body = eol + 1 + kStepLineSize;
+    cut.old = bytes.substr(body, oldSize);
+    cut.next = bytes.substr(body + oldSize);
+    return cut;
 }
 
 std::string UserStateDir() {
-    const std::string state = XdgBaseDir("XDG_STATE_HOME", ".local/state");
+    const std::string state = posix::XdgBaseDir("XDG_STATE_HOME", ".local/state");
     return state.empty() ? state : state + "/vorlanes";
 }
 

@@ -2,7 +2,9 @@
 // Copyright (C) 2026 House Vorlanes
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -14,6 +16,21 @@ namespace platform {
 class ProfileFunctions {
 public:
     virtual ~ProfileFunctions() = default;
+
+    // Several writes to one file that must reach it together, old file or new
+    // file on disk and never a part of them. After BeginWrites, every
+    // WritePrivateProfileStringA on that very file name is checked and held;
+    // CommitWrites applies what was held as one replacement and returns
+    // non-zero on success, or 0 with the last error set. Reads meanwhile see
+    // the file as it is. One batch at a time, from one thread.
+    void BeginWrites(const char* fileName);
+    std::int32_t CommitWrites();
+
+    // One call of WritePrivateProfileStringA; no key or no value as there.
+    struct HeldWrite {
+        std::string section;
+        std::optional<std::string> key, value;
+    };
 
     // Value of key in section, trimmed and without one pair of outer quotes;
     // defaultValue when absent. Copies at most size-1 characters plus a NUL and
@@ -42,6 +59,18 @@ public:
     virtual std::uint32_t FormatMessageA(std::uint32_t flags, const void* source,
                                          std::uint32_t messageId, std::uint32_t languageId,
                                          char* buffer, std::uint32_t size, void* arguments) = 0;
+
+protected:
+    // True when an open batch holds the write, which the caller has checked.
+    bool Held(const char* section, const char* key, const char* value, const char* fileName);
+    // The held writes, in order, as one replacement. Here one by one, for
+    // profile functions that have nothing better.
+    virtual std::int32_t ApplyWrites(const std::string& fileName,
+                                     const std::vector<HeldWrite>& writes);
+
+private:
+    std::optional<std::string> batchFile_;
+    std::vector<HeldWrite> held_;
 };
 
 inline constexpr std::uint32_t kFormatMessageIgnoreInserts = 0x00000200;
@@ -53,7 +82,9 @@ ProfileFunctions& SystemProfile();
 // Finishes what a write cut short (the program killed midway) left of the
 // INI file, so that a program started next reads it whole; drops what is no
 // longer ours to finish. Call at start and before starting the emulator.
-// Nothing to do on Windows, whose profile functions are kernel32's.
-void SettleCutWrites(const std::string& systemFileName);
+// False when that could not be done because someone held the file past the
+// wait: it may then be torn. Nothing to do on Windows, whose profile
+// functions are kernel32's.
+bool SettleCutWrites(const std::string& systemFileName);
 
 } // namespace platform

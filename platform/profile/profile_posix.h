@@ -11,9 +11,10 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "platform/profile/ini_text.h"
 #include "platform/profile/kept_copy_posix.h"
+#include "platform/profile/parse_cache_posix.h"
 #include "platform/profile/profile.h"
+#include "platform/profile/safe_replace_posix.h"
 
 namespace platform {
 
@@ -39,9 +40,7 @@ namespace platform {
 class PosixProfile final : public ProfileFunctions {
 public:
     static constexpr std::chrono::milliseconds kLockWait{1500};
-    // A file last changed less than this ago is parsed anew on every read:
-    // a change within the clock's tick could leave its times as they were.
-    static constexpr std::chrono::milliseconds kSettledAfter{100};
+    static constexpr std::chrono::milliseconds kSettledAfter = platform::kSettledAfter;
 
     // Maps a system path to the native path to open.
     using Resolver = std::function<std::string(const std::string& systemPath)>;
@@ -72,36 +71,22 @@ public:
                                  std::uint32_t languageId, char* buffer, std::uint32_t size,
                                  void* arguments) override;
 
+protected:
+    // One replacement, with one flush of the file and one of its directory.
+    std::int32_t ApplyWrites(const std::string& fileName,
+                             const std::vector<HeldWrite>& writes) override;
+
 private:
-    // A file's text as read, with the identity, size and times it had then.
-    // Only a kept parse has an index.
-    struct Parsed {
-        struct stat st {};
-        std::chrono::system_clock::time_point keptAt{};
-        std::string text;
-        std::optional<ini::SectionIndex> index;
-    };
     // Returns the last-error code; no parse for a missing file.
     std::uint32_t Load(const char* fileName, std::shared_ptr<const Parsed>& parsed) const;
-    std::shared_ptr<const Parsed> KeptParse(const struct stat& st) const;
-    void KeepParse(std::shared_ptr<const Parsed> parsed) const;
-    void ForgetParses() const;
     std::uint32_t Resolve(const char* fileName, std::string& nativePath) const;
-    // edit gets the current text (empty for a missing file) and whether the
-    // file exists, and returns false when there is nothing to write.
-    using Edit = std::function<bool(std::string_view text, bool exists, std::string& out)>;
-    std::uint32_t Rewrite(const char* fileName, const Edit& edit) const;
-    std::uint32_t RewriteInPlace(int fd, const struct stat& st, const std::string& old,
-                                 const std::string& next) const;
-    // With the file's lock held and its bytes read: what the file holds once
-    // a cut rewrite of it is finished.
-    std::string FinishCut(const std::string& path, const struct stat& st, std::string raw) const;
+    std::uint32_t Rewrite(const char* fileName, const safe_replace::Edit& edit) const;
+    safe_replace::Context Context() const;
 
     Resolver toNative_;
     KeptCopies kept_;
     bool flushToDisk_ = true;
-    mutable std::mutex parsedMutex_;
-    mutable std::vector<std::shared_ptr<const Parsed>> parsed_; // the latest last
+    ParseCache parses_;
 };
 
 } // namespace platform

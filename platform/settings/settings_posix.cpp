@@ -5,20 +5,25 @@
 
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <grp.h>
 #include <limits.h>
 #include <optional>
+#include <pwd.h>
 #include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
-#include "platform/profile/file_io_posix.h"
-#include "platform/profile/kept_copy_posix.h"
-#include "platform/profile/utf8.h"
+#include "platform/posix/dirs_posix.h"
+#include "platform/posix/file_io_posix.h"
+#include "platform/posix/lock_posix.h"
+#include "platform/posix/utf8_posix.h"
 
 namespace platform {
 namespace {
@@ -36,28 +41,6 @@ bool IsHexDigit(char c) {
 
 int HexValue(char c) {
     return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
-}
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
-bool IsUtf8(std::string_view s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        const std::size_t more = b < 0x80 ? 0 : b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC2 ? 1 : 9;
-        if (more == 9 || b > 0xF4 || i + more >= s.size())
-            return false;
-        char32_t u = b & (0x7F >> more);
-        for (std::size_t k = 1; k <= more; ++k) {
-            const auto c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0) != 0x80)
-                return false;
-            u = (u << 6) | (c & 0x3F);
-        }
-        if ((more == 2 && (u < 0x800 || (u >= 0xD800 && u < 0xE000))) ||
-            (more == 3 && (u < 0x10000 || u > 0x10FFFF)))
-            return false;
-        i += more + 1;
-    }
-    return true;
 }
 
 // Names: letters, digits, "_", "-" and "." as they are, other bytes as %XX.
@@ -132,8 +115,11 @@ std::string UnescapedValue(std::string_view raw) {
     while (i < raw.size()) {
         const char c = raw[i++];
         if (c == '\\') {
-            if (i >= raw.size())
+            if (i >= raw.size()) {
+                units.push_back('\\'); // a closing backslash as typed
+                chopLimit = units.size();
                 break;
+            }
             const char e = raw[i++];
             static constexpr std::string_view kLetters = "abfnrtv\"?'\\",
                                               kMeant = "\a\b\f\n\r\t\v\"?'\\";
@@ -145,6 +131,10 @@ std::string UnescapedValue(std::string_view raw) {
                        (e == 'x' ? IsHexDigit(raw[i]) : raw[i] >= '0' && raw[i] <= '7'))
                     u = e == 'x' ? (u << 4) + HexValue(raw[i++]) : (u << 3) + (raw[i++] - '0');
                 units.push_back(u & 0xFFFF);
+            } else {
+                // No escape: a path typed by hand, C:\Emu, means what it shows.
+                units.push_back('\\');
+                --i;
             }
             chopLimit = units.size();
         } else if (c == '"') {
@@ -186,35 +176,26 @@ std::string UnescapedValue(std::string_view raw) {
     return out;
 }
 
-// One logical line of the file: its bytes from begin to next (an entry may
-// go on over lines that end in an unescaped "\").
+// One line of the file: its bytes from begin to next. A line never goes on
+// over the next one, whatever it ends in: a value typed as C:\Emu\ must not
+// take the line after it along.
 struct Line {
     std::size_t begin = 0, next = 0;
-    std::string text; // the logical line without its breaks and joins
+    std::string_view text; // without its line break
 };
 
 std::vector<Line> Lines(std::string_view file) {
     std::vector<Line> lines;
-    Line line;
     for (std::size_t at = 0; at < file.size();) {
         std::size_t end = file.find('\n', at);
         const std::size_t next = end == std::string_view::npos ? file.size() : end + 1;
         if (end == std::string_view::npos)
             end = file.size();
-        std::string_view piece = file.substr(at, end - at);
-        if (piece.ends_with('\r'))
-            piece.remove_suffix(1);
-        std::size_t slashes = 0;
-        while (slashes < piece.size() && piece[piece.size() - 1 - slashes] == '\\')
-            ++slashes;
-        line.text.append(piece.substr(0, piece.size() - slashes % 2));
+        std::string_view text = file.substr(at, end - at);
+        if (text.ends_with('\r'))
+            text.remove_suffix(1);
+        lines.push_back({at, next, text});
         at = next;
-        line.next = next;
-        if (slashes % 2 == 0 || at == file.size()) {
-            lines.push_back(std::move(line));
-            line = Line{};
-            line.begin = at;
-        }
     }
     return lines;
 }
@@ -318,56 +299,81 @@ std::string Edited(const std::string& file, const std::string& section, const st
 }
 
 constexpr off_t kLargestFile = 1 << 20;
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr auto kLockWait = std::chrono::milliseconds(1500);
 
 // The file's bytes, or why it cannot be used; nothing when it is absent.
 struct Contents {
     bool exists = false;
+    bool mark = false; // a UTF-8 byte-order mark before the bytes, as some editors save
+    bool foreign = false;
     std::string bytes;
     std::string damage; // for the user: "is not a regular file", ...
+    struct stat st {};
 };
 
+// Only a file of the user's own is read: another's could name any program
+// for Go to start.
 Contents ReadStore(const std::string& file) {
     Contents c;
     // O_NONBLOCK: a FIFO in its place must not hold the program up.
     const UniqueFd fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!fd) {
-        struct stat st {};
-        c.exists = ::lstat(file.c_str(), &st) == 0;
+        c.exists = ::lstat(file.c_str(), &c.st) == 0;
         if (c.exists)
-            c.damage = S_ISLNK(st.st_mode) ? "is a link that leads nowhere" : "could not be read";
+            c.damage = S_ISLNK(c.st.st_mode) ? "is a link that leads nowhere" : "could not be read";
         return c;
     }
     c.exists = true;
-    struct stat st {};
+    struct stat& st = c.st;
     if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
         c.damage = "is not a regular file";
+    } else if (st.st_uid != ::geteuid()) {
+        c.foreign = true;
+        c.damage = "belongs to another user";
     } else if (st.st_size > kLargestFile) {
         c.damage = "is larger than any settings file (over 1 MiB)";
-    } else if (file_io::ReadAll(fd.Get(), static_cast<std::size_t>(st.st_size), c.bytes) != 0 ||
-               !Parses(c.bytes)) {
-        c.damage = "could not be parsed";
+    } else if (file_io::ReadAll(fd.Get(), static_cast<std::size_t>(st.st_size), c.bytes) != 0) {
+        c.damage = "could not be read";
+    } else {
+        c.mark = c.bytes.starts_with(kUtf8Mark);
+        if (c.mark)
+            c.bytes.erase(0, kUtf8Mark.size());
+        if (!Parses(c.bytes))
+            c.damage = "could not be parsed";
     }
     if (!c.damage.empty())
         c.bytes.clear();
     return c;
 }
 
-std::string DirOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == 0 ? "/" : path.substr(0, slash);
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+           a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
 }
 
-// Makes the directory and any missing parent, private to the user.
-bool MakeDirs(const std::string& dir) {
-    for (std::size_t slash = dir.find('/', 1);; slash = dir.find('/', slash + 1)) {
-        const std::string part = dir.substr(0, slash);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
-            return false;
-        if (slash == std::string::npos) {
-            struct stat st {};
-            return ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-        }
-    }
+// A folder of the user's own that nobody else may write: no one can then put
+// a link or another file in the settings file's place.
+// A group of the user's own name, as systems that give each user a private
+// group make it with umask 002, counts as the user's.
+bool IsPrivateDir(const std::string& dir) {
+    struct stat st {};
+    if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid() ||
+        (st.st_mode & S_IWOTH) != 0)
+        return false;
+    if ((st.st_mode & S_IWGRP) == 0)
+        return true;
+    std::string buffer(16384, '\0'), names(16384, '\0');
+    struct passwd user {};
+    struct passwd* u = nullptr;
+    struct group group {};
+    struct group* g = nullptr;
+    return ::getpwuid_r(st.st_uid, &user, buffer.data(), buffer.size(), &u) == 0 && u &&
+           ::getgrgid_r(st.st_gid, &group, names.data(), names.size(), &g) == 0 && g &&
+           std::strcmp(u->pw_name, g->gr_name) == 0 &&
+           (g->gr_mem[0] == nullptr ||
+            (std::strcmp(g->gr_mem[0], u->pw_name) == 0 && g->gr_mem[1] == nullptr));
 }
 
 // A free name beside the file, so that no earlier damaged file is lost.
@@ -383,12 +389,14 @@ SaveResult Failed(std::string reason) {
     return {false, std::move(reason), {}};
 }
 
-// Written whole under a temporary name in its directory, private from its
-// first byte, then put in the old one's place.
-SaveResult Replace(const std::string& file, const std::string& bytes) {
-    const std::string dir = DirOf(file);
-    std::string temp = dir + "/.Vorlanes.conf.XXXXXX";
-    UniqueFd fd(::mkostemp(temp.data(), O_CLOEXEC)); // 0600
+// Written whole under a temporary name in its folder, private from its first
+// byte, then put in the file's place unless someone changed the file since
+// it was read as `read`: then false, to edit it anew.
+SaveResult Replace(const std::string& file, const std::string& temp, const std::string& bytes,
+                   const Contents& read, int dirFd, bool& changed) {
+    changed = false;
+    const std::string dir = posix::DirName(file);
+    UniqueFd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!fd) {
         const int e = errno;
         if (e == EACCES || e == EPERM || e == EROFS)
@@ -400,12 +408,18 @@ SaveResult Replace(const std::string& file, const std::string& bytes) {
         e = errno;
     if (::close(fd.Release()) != 0 && e == 0)
         e = errno;
-    if (e == 0 && ::rename(temp.c_str(), file.c_str()) != 0)
+    struct stat now {};
+    const bool present = ::stat(file.c_str(), &now) == 0;
+    changed = e == 0 && (present != read.exists || (present && !SameFile(now, read.st)));
+    if (e == 0 && !changed && ::rename(temp.c_str(), file.c_str()) != 0)
         e = errno;
-    if (e != 0) {
+    if (e != 0 || changed) {
         ::unlink(temp.c_str());
-        return Failed(file + " could not be written: " + std::strerror(e) + ".");
+        if (e != 0)
+            return Failed(file + " could not be written: " + std::strerror(e) + ".");
+        return {};
     }
+    ::fsync(dirFd);
     return {};
 }
 
@@ -417,8 +431,11 @@ public:
         if (file.empty())
             return {};
         const Contents c = ReadStore(file);
-        return c.damage.empty() ? Find(c.bytes, EscapedName(section), EscapedName(key)).value
-                                : std::string();
+        if (!c.damage.empty())
+            return {};
+        std::string value = Find(c.bytes, EscapedName(section), EscapedName(key)).value;
+        // A NUL would cut the text short wherever it goes next: none at all.
+        return value.find('\0') == std::string::npos ? value : std::string();
     }
 
     SaveResult Save(const std::string& application, const std::string& section,
@@ -426,49 +443,81 @@ public:
         const std::string named = SettingsFilePath(application);
         if (named.empty())
             return Failed("no home directory is known for this user, to keep the setting in.");
+        if (value.find('\0') != std::string::npos)
+            return Failed("the text holds a NUL character, which no setting can keep.");
         std::string file = named;
         struct stat st {};
-        if (::lstat(named.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        const bool link = ::lstat(named.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+        if (link) {
             // Dotfile managers link such files; the link is followed only to a
-            // file of our own, never to take another user's file over.
+            // regular file of our own in a folder of our own.
             char real[PATH_MAX];
             if (::realpath(named.c_str(), real) == nullptr || ::stat(real, &st) != 0)
                 return Failed(named + " is a link that leads to no file: not written.");
+            if (!S_ISREG(st.st_mode))
+                return Failed(named + " is a link to " + real +
+                              ", which is not a regular file: not written.");
             if (st.st_uid != ::geteuid())
                 return Failed(named + " is a link to " + real +
                               ", which belongs to another user: not written.");
             file = real;
-        } else if (::lstat(named.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-                   st.st_uid != ::geteuid()) {
+        } else if (::lstat(named.c_str(), &st) == 0 && st.st_uid != ::geteuid()) {
             return Failed(named + " belongs to another user: not written.");
         }
-        const std::string dir = DirOf(file);
-        if (!MakeDirs(dir))
+        const std::string dir = posix::DirName(file);
+        if (posix::MakeDirs(dir) != 0)
             return Failed("the directory " + dir + " could not be created.");
-        Contents c = ReadStore(file);
-        std::string note;
-        if (!c.damage.empty()) {
-            const std::string aside = AsideName(file);
-            if (::rename(file.c_str(), aside.c_str()) != 0)
-                return Failed(file + " " + c.damage + " and could not be set aside as " + aside +
-                              ".");
-            note = "The settings file " + file + " " + c.damage + ": it was kept as " + aside +
-                   " and replaced.";
-        } else if (c.exists && ::access(file.c_str(), W_OK) != 0) {
-            return Failed(file + " is read-only.");
+        if (!IsPrivateDir(dir))
+            return Failed("the directory " + dir +
+                          " belongs to another user or others may write in it: not written.");
+        const UniqueFd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!dirFd)
+            return Failed("the directory " + dir + " could not be opened.");
+        if (!posix::LockWithin(dirFd.Get(), LOCK_EX, kLockWait))
+            return Failed(file + " is being saved by another program: try again in a moment.");
+        const std::string temp = dir + "/." + posix::BaseName(file) + ".tmp~";
+        ::unlink(temp.c_str()); // what a save killed midway left
+        // Someone who writes the file without the lock (an editor) goes first:
+        // the save edits their text anew, for as long as a lock is waited for.
+        const auto until = std::chrono::steady_clock::now() + kLockWait;
+        while (std::chrono::steady_clock::now() < until) {
+            Contents c = ReadStore(file);
+            std::string note;
+            if (!c.damage.empty()) {
+                if (link || c.foreign)
+                    return Failed(file + " " + c.damage + ": not written.");
+                const std::string aside = AsideName(file);
+                if (::rename(file.c_str(), aside.c_str()) != 0)
+                    return Failed(file + " " + c.damage + " and could not be set aside as " +
+                                  aside + ".");
+                note = "The settings file " + file + " " + c.damage + ": it was kept as " + aside +
+                       " and replaced.";
+                c = Contents{};
+            } else if (c.exists && ::access(file.c_str(), W_OK) != 0) {
+                return Failed(file + " is read-only.");
+            }
+            std::string bytes = Edited(c.bytes, EscapedName(section), EscapedName(key), value);
+            if (c.mark)
+                bytes.insert(0, kUtf8Mark);
+            if (bytes.size() > static_cast<std::size_t>(kLargestFile))
+                return Failed(file + " would grow past 1 MiB, more than any settings file: " +
+                              "not written.");
+            bool changed = false;
+            SaveResult result = Replace(file, temp, bytes, c, dirFd.Get(), changed);
+            if (!changed) {
+                if (result.ok)
+                    result.note = note;
+                return result;
+            }
         }
-        SaveResult result =
-            Replace(file, Edited(c.bytes, EscapedName(section), EscapedName(key), value));
-        if (result.ok)
-            result.note = note;
-        return result;
+        return Failed(file + " kept changing while it was saved: not written.");
     }
 };
 
 } // namespace
 
 std::string SettingsFilePath(const std::string& application) {
-    const std::string dir = XdgBaseDir("XDG_CONFIG_HOME", ".config");
+    const std::string dir = posix::XdgBaseDir("XDG_CONFIG_HOME", ".config");
     return dir.empty() ? dir : dir + "/" + application + ".conf";
 }
 

@@ -18,6 +18,12 @@ std::string Reason(LSTATUS code) {
 
 constexpr std::wstring_view kQtBytes = L"@ByteArray(";
 
+// A NUL would cut the text short wherever it goes next: a value holding one
+// reads as none at all.
+std::string WithoutNul(std::string text) {
+    return text.find('\0') == std::string::npos ? text : std::string();
+}
+
 class RegistrySettings final : public SettingsStore {
 public:
     std::string Read(const std::string& application, const std::string& section,
@@ -43,7 +49,7 @@ public:
             return {};
         }
         if (type == REG_BINARY) {
-            return data;
+            return WithoutNul(data);
         }
         if (type != REG_SZ && type != REG_EXPAND_SZ) {
             return {};
@@ -59,13 +65,16 @@ public:
             for (std::size_t i = kQtBytes.size(); i + 1 < text.size(); ++i) {
                 bytes += static_cast<char>(text[i] & 0xFF);
             }
-            return bytes;
+            return WithoutNul(bytes);
         }
-        return CodePageFromWide(text);
+        return WithoutNul(CodePageFromWide(text));
     }
 
     SaveResult Save(const std::string& application, const std::string& section,
                     const std::string& key, const std::string& value) override {
+        if (value.find('\0') != std::string::npos) {
+            return {false, "the text holds a NUL character, which no setting can keep.", {}};
+        }
         HKEY hkey = nullptr;
         LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(application, section).c_str(),
                                          0, nullptr, 0, KEY_SET_VALUE, nullptr, &hkey, nullptr);

@@ -292,13 +292,47 @@ if [ -n "$installer" ]; then
     timeout 120 wine64 "$installer" /S || fail "the installer failed"
     local_exe=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Programs/Vorlanes/vorlanes.exe')
     [ -f "$local_exe" ] || fail "vorlanes.exe is not installed in the user's programs"
-    find "$WINEPREFIX/drive_c/users" -path '*/Start Menu/*' -name "House Vorlanes' Frontend.lnk" | grep -q . ||
-        fail "no Start-menu entry"
+    link=$(find "$WINEPREFIX/drive_c/users" -path '*/Start Menu/*' -name "House Vorlanes' Frontend.lnk")
+    [ -n "$link" ] || fail "no Start-menu entry"
+    # It starts in the user's documents, where the lists then open.
+    tr -d '\0' <"$link" | grep -qa 'users\\[^\\]*\\Documents' ||
+        fail "the Start-menu entry does not start in the documents folder"
     wine64 reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vorlanes' >/dev/null 2>&1 ||
         fail "the uninstaller is not listed"
+    uninstaller="$(dirname "$local_exe")/vorlanes-uninstall.exe"
+
+    # With the program running, neither installs over it nor takes it away:
+    # both fail, and all stays as it was.
+    step="install and uninstall with the program running"
+    wine64 "$local_exe" >/dev/null 2>&1 &
+    pid=$!
+    window "House Vorlanes' Frontend" >/dev/null
+    installed=$(mktemp)
+    snapshot >"$installed"
+    status=0
+    timeout 120 wine64 "$installer" /S || status=$?
+    [ "$status" -ne 0 ] || fail "the installer reported success over the running program"
+    codes="install $status"
+    # As Windows runs it, from a copy of itself that goes on alone; with _?=
+    # it runs in place and its exit code is its own.
+    timeout 120 wine64 "$uninstaller" /S || true
+    status=0
+    timeout 120 wine64 "$uninstaller" /S "_?=$(wine64 winepath -w "$(dirname "$local_exe")" 2>/dev/null)" ||
+        status=$?
+    [ "$status" -ne 0 ] || fail "the uninstaller reported success with the program running"
+    codes="$codes, uninstall $status"
+    sleep 3
+    snapshot | diff "$installed" - >&2 || fail "a run over the running program changed something"
+    echo "ok: with the program running, install and uninstall fail ($codes), nothing changed"
+    kill "$pid" 2>/dev/null || true
+    wine64 taskkill /f /im vorlanes.exe >/dev/null 2>&1 || true
+    wait "$pid" 2>/dev/null || true
+    pid=""
+
     # As a user would leave it: with the emulator's directory stored.
     wine64 reg add 'HKCU\Software\Vorlanes\HuGo' /v Path /d 'H:\HuGo\' /f >/dev/null 2>&1
-    timeout 120 wine64 "$(dirname "$local_exe")/uninstall.exe" /S || fail "the uninstaller failed"
+    step="uninstall"
+    timeout 120 wine64 "$uninstaller" /S || fail "the uninstaller failed"
     for _ in $(seq 100); do # it goes on in the background
         wine64 reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vorlanes' \
             >/dev/null 2>&1 || [ -e "$(dirname "$local_exe")" ] || break
@@ -307,5 +341,21 @@ if [ -n "$installer" ]; then
     snapshot >"$after"
     diff "$before" "$after" >&2 || fail "the uninstaller left something behind"
     echo "ok: installed and uninstalled, nothing left"
+
+    # Into the emulator's own folder: its read-me and licence stay its own.
+    step="install into the emulator's folder"
+    printf 'the emulator\r\n' >"$H/HuGo/README.txt"
+    printf 'its licence\r\n' >"$H/HuGo/LICENSE.txt"
+    printf 'its uninstaller\r\n' >"$H/HuGo/uninstall.exe"
+    own=$(cd "$H/HuGo" && md5sum -- *)
+    timeout 120 wine64 "$installer" /S '/D=H:\HuGo' || fail "the installer failed"
+    [ -f "$H/HuGo/vorlanes.exe" ] || fail "vorlanes.exe is not in the chosen folder"
+    timeout 120 wine64 "$H/HuGo/vorlanes-uninstall.exe" /S || fail "the uninstaller failed"
+    for _ in $(seq 100); do
+        [ -e "$H/HuGo/vorlanes.exe" ] || [ -e "$H/HuGo/vorlanes-uninstall.exe" ] || break
+        sleep 0.2
+    done
+    [ "$(cd "$H/HuGo" && md5sum -- *)" = "$own" ] || fail "the emulator's folder changed"
+    echo "ok: the emulator's folder keeps its own files"
 fi
 echo "1 passed, 0 failed"

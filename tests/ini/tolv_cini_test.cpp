@@ -2,7 +2,9 @@
 // Copyright (C) 2026 House Vorlanes
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -104,6 +106,31 @@ TEST_F(Ini, ReadsAndWritesPassTextsThroughUnchanged) {
                   head + "\r\nk= v \r\n[New]\r\n[Spaces]\r\n a = 1 \r\nk=x=y\r\n=v\r\n",
                   head + "\r\nk=v\r\n[Spaces]\r\na =1 \r\nk=x=y\r\n=v\r\n"));
     EXPECT_EQ(ini.LastErrorDescription(), "");
+}
+
+// Setup's OK: the writes between BeginWrites and EndWrites reach the file
+// together, the file reading as it was until then; a refused one is left out
+// and the rest land. What a killed OK left beside the file goes.
+TEST_F(Ini, WritesHeldUntilEndReachTheFileTogether) {
+    ini_test::WriteFile(dir.Path(".Hu-go!.ini.tmp~"), "left by a killed OK");
+    const std::string nul("k\0x", 3);
+    const struct {
+        std::string key, value;
+        bool accepted;
+    } writes[] = {{"a", "2", true}, {"new", "3", true}, {nul, "4", false}, {"c", "5", true}};
+    ini.BeginWrites();
+    for (const auto& w : writes)
+        EXPECT_EQ(ini.WriteValue("Main", w.key, w.value), w.accepted) << w.key;
+    EXPECT_EQ(ReadFile(file), kFile);
+    ASSERT_TRUE(ini.EndWrites());
+    for (const auto& w : writes) {
+        if (w.accepted) {
+            ASSERT_TRUE(ini.ReadValue("Main", w.key, value)) << w.key;
+            EXPECT_EQ(value, w.value);
+        }
+    }
+    EXPECT_NE(ReadFile(file).find("long=" + std::string(300, 'L')), std::string::npos);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path("")), {}), 1);
 }
 
 // What the platform hands back reaches the caller as it is: the full 32767

@@ -17,16 +17,17 @@ struct Registry : ::testing::Test {
 
 TEST_F(Registry, SavedBytesReadBackUnchanged) {
     const std::string cases[] = {
-        "C:\\Progra~1\\Hu-Go\\",      "",
+        "C:\\Progra~1\\Hu-Go\\", "",
         "D:\\Jeux\\\xC9mulateurs\\",  // a letter of the code page
         "D:\\\x81\x8D\x8F\x90\x9D\\", // bytes no code page character stands for
-        std::string("A\0B\\", 4),
     };
     platform::SettingsStore& store = platform::SystemSettings();
     for (const std::string& value : cases) {
         ASSERT_TRUE(store.Save(kApplication, "HuGo", "Path", value).ok);
         EXPECT_EQ(store.Read(kApplication, "HuGo", "Path"), value);
     }
+    // A NUL would cut the program's name short at Go: refused, never cut.
+    EXPECT_FALSE(store.Save(kApplication, "HuGo", "Path", std::string("A\0B\\", 4)).ok);
 }
 
 TEST_F(Registry, ReadsWhatQtStoredUnderTheSameNames) {
@@ -37,6 +38,7 @@ TEST_F(Registry, ReadsWhatQtStoredUnderTheSameNames) {
     const Case cases[] = {
         {L"C:\\Hu-Go\\", "C:\\Hu-Go\\"},
         {L"@ByteArray(C:\\\x81\\)", "C:\\\x81\\"},
+        {std::wstring(L"C:\\Emu\\\0D:\\", 11), ""}, // a NUL stored by another program
     };
     for (const Case& c : cases) {
         ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\VorlanesTest\\HuGo", L"Path",

@@ -24,7 +24,7 @@
 
 #include "ini/ini_test_files.h"
 #include "platform/files/paths.h"
-#include "platform/profile/file_io_posix.h"
+#include "platform/posix/file_io_posix.h"
 #include "platform/profile/ini_text.h"
 #include "platform/profile/kept_copy_posix.h"
 #include "platform/profile/profile_errors.h"
@@ -563,24 +563,59 @@ TEST_F(SystemProfile, ABareNameLivesInTheWindowsDirectory) {
 }
 
 // What the program does at start and before Go: a cut rewrite of ours is
-// finished, a file someone wrote since is left as they wrote it.
+// finished, a file someone wrote since is left as they wrote it, even when
+// it holds what the cut rewrite could have left, and a copy is never applied
+// to another file that came to have the same inode.
 TEST_F(SystemProfile, SettlingFinishesOnlyOurOwnCutWrite) {
     const std::string file = dir.Path("Hu-go!.ini"), next = "[Main]\r\nvmode=3\r\nsmode=-1\r\n";
+    const std::string mixed = next.substr(0, 10) + kFile.substr(10);
+    enum Then { Nothing, StepTaken, WrittenSince, CopyOfAnEarlierFile };
     const struct {
+        const char* name;
+        Then then;
         std::string onDisk, settled;
-    } cases[] = {{next.substr(0, 10) + kFile.substr(10), next},
-                 {next, next},
-                 {"[Main]\r\nsaved=by the emulator\r\n", "[Main]\r\nsaved=by the emulator\r\n"}};
-    for (const auto& [onDisk, settled] : cases) {
-        WriteFile(file, onDisk);
+    } cases[] = {
+        {"CutBeforeItsFirstStep", Nothing, kFile, next},
+        {"CutAfterAStep", StepTaken, mixed, next},
+        {"SavedByTheEmulatorSince", WrittenSince, "[Main]\r\nsaved=1\r\n", "[Main]\r\nsaved=1\r\n"},
+        {"OldTextSavedAgainSince", WrittenSince, kFile, kFile},
+        {"CutTextSavedAgainSince", WrittenSince, mixed, mixed},
+        {"CopyOfAnEarlierFileInTheInode", CopyOfAnEarlierFile, kFile, kFile}};
+    for (const auto& c : cases) {
+        WriteFile(file, kFile);
         struct stat st {};
         ASSERT_EQ(::stat(file.c_str(), &st), 0);
         platform::KeptCopies copies([&] { return dir.Path("state/vorlanes"); });
-        ASSERT_EQ(copies.Keep(st, kFile, next), 0);
-        platform::SettleCutWrites(platform::PathMap::System().ToSystem(file));
-        EXPECT_EQ(ReadFile(file), settled) << onDisk;
-        EXPECT_FALSE(copies.Find(st)) << onDisk;
+        struct stat recorded = st;
+        if (c.then == CopyOfAnEarlierFile)
+            recorded.st_ctim.tv_sec -= 60;
+        ASSERT_EQ(copies.Keep(recorded, kFile, next), 0);
+        if (c.then == StepTaken) {
+            ASSERT_TRUE(copies.Step(st, 0, 10));
+        }
+        if (c.then == StepTaken || c.then == WrittenSince) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20)); // past the clock's tick
+            WriteFile(file, c.onDisk);
+        }
+        EXPECT_TRUE(platform::SettleCutWrites(platform::PathMap::System().ToSystem(file)));
+        EXPECT_EQ(ReadFile(file), c.settled) << c.name;
+        EXPECT_FALSE(copies.Find(st)) << c.name;
     }
+}
+
+// A reader holding the file past the wait keeps the settle from running:
+// Go must then not start the emulator on what may be torn.
+TEST_F(SystemProfile, SettlingSaysWhenTheFileIsHeldPastTheWait) {
+    const std::string file = dir.Path("Hu-go!.ini");
+    WriteFile(file, kFile);
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    platform::KeptCopies copies([&] { return dir.Path("state/vorlanes"); });
+    ASSERT_EQ(copies.Keep(st, kFile, "[Main]\r\n"), 0);
+    const platform::file_io::UniqueFd reader(::open(file.c_str(), O_RDONLY));
+    ASSERT_EQ(::flock(reader.Get(), LOCK_SH), 0);
+    EXPECT_FALSE(platform::SettleCutWrites(platform::PathMap::System().ToSystem(file)));
+    EXPECT_EQ(ReadFile(file), kFile);
 }
 
 } // namespace

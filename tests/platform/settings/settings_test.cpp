@@ -11,12 +11,15 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -235,7 +238,8 @@ TEST_F(SettingsStoreTest, WritesThroughALinkOnlyToAFileOfItsOwn) {
         const std::string value = foreign ? "D:\\Theirs\\" : "D:\\New\\";
         const platform::SaveResult saved = store.Save("Vorlanes", "HuGo", "Path", value);
         EXPECT_EQ(saved.ok, !foreign);
-        EXPECT_EQ(store.Read("Vorlanes", "HuGo", "Path"), "D:\\New\\");
+        // Another user's file is not even read: it could name any program.
+        EXPECT_EQ(store.Read("Vorlanes", "HuGo", "Path"), foreign ? "" : "D:\\New\\");
         EXPECT_TRUE(fs::is_symlink(config.path() / "Vorlanes.conf"));
         struct stat st {};
         ASSERT_EQ(::stat(target.c_str(), &st), 0);
@@ -296,6 +300,153 @@ TEST_F(SettingsStoreTest, AFailedSaveSaysWhyAndServesNothingUnsaved) {
     EXPECT_FALSE(saved.ok);
     EXPECT_NE(saved.reason.find("blocker"), std::string::npos) << saved.reason;
     EXPECT_EQ(store.Read("Vorlanes", "HuGo", "Path"), "") << "nothing unsaved is served";
+}
+
+} // namespace
+
+namespace {
+
+// The settings file is the user's alone and keeps any value whole: what each
+// kind of file in its place reads as, whether a save goes through and why
+// not, and what is left on disk.
+TEST_F(SettingsStoreTest, TheFileIsTheUsersAloneAndKeepsAnyValue) {
+    const fs::path file = config.path() / "Vorlanes.conf";
+    const std::string old = "[HuGo]\nPath=D:\\\\Old\\\\\n";
+    const bool root = ::geteuid() == 0;
+    const fs::path device =
+        config.path().parent_path() / (config.path().filename().string() + "-null");
+    const auto give = [](const fs::path& path) { return ::chown(path.c_str(), 65534, 65534) == 0; };
+    const struct {
+        const char* name;
+        std::function<bool()> setUp; // false: cannot be set up here
+        std::string value;           // to save
+        std::string read, reason;    // read before the save; why it fails, or "" when it works
+        std::string after;           // read after the save
+        std::function<bool()> left;  // what must be on disk afterwards
+    } cases[] = {
+        // A device of its own, so that a fault here harms no one's /dev/null.
+        {"a link to a device",
+         [&] {
+             return ::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 &&
+                    (fs::create_symlink(device, file), true);
+         },
+         "D:\\New\\", "", "not a regular file", "",
+         [&] { return fs::is_character_file(device) && fs::is_symlink(file); }},
+        {"a link into a folder others write",
+         [&] {
+             config.Write("shared/Vorlanes.conf", old);
+             fs::permissions(config.path() / "shared", fs::perms(0777));
+             fs::create_symlink(config.path() / "shared/Vorlanes.conf", file);
+             return true;
+         },
+         "D:\\New\\", "D:\\Old\\", "others may write", "D:\\Old\\", nullptr},
+        {"a link to a damaged file of our own",
+         [&] {
+             config.Write("real/Vorlanes.conf", "junk line\n");
+             fs::create_symlink(config.path() / "real/Vorlanes.conf", file);
+             return true;
+         },
+         "D:\\New\\", "", "could not be parsed", "",
+         [&] { return !fs::exists(config.path() / "real/Vorlanes.conf.damaged"); }},
+        {"another user's file", [&] { return root && give(config.Write("Vorlanes.conf", old)); },
+         "D:\\New\\", "", "another user", "", nullptr},
+        {"a folder of another user",
+         [&] { return root && give(config.Write("Vorlanes.conf", old).parent_path()); },
+         "D:\\New\\", "D:\\Old\\", "belongs to another user", "D:\\Old\\", nullptr},
+        {"a value typed with one closing backslash",
+         [&] {
+             config.Write("Vorlanes.conf", "[HuGo]\nPath=C:\\Emu\\\n[Other]\nk=1\n");
+             return true;
+         },
+         "D:\\New\\", "C:\\Emu\\", "", "D:\\New\\",
+         [&] { return FileText().ends_with("[Other]\nk=1\n"); }},
+        {"a save after a line ending in a backslash",
+         [&] {
+             config.Write("Vorlanes.conf", "[HuGo]\nOther=a\\");
+             return true;
+         },
+         "D:\\New\\", "", "", "D:\\New\\", nullptr},
+        {"a NUL stored",
+         [&] { return !config.Write("Vorlanes.conf", "[HuGo]\nPath=C:\\0D\n").empty(); },
+         std::string("D:\\\0x", 4), "", "NUL", "", nullptr},
+        {"a byte-order mark",
+         [&] { return !config.Write("Vorlanes.conf", "\xEF\xBB\xBF" + old).empty(); }, "D:\\New\\",
+         "D:\\Old\\", "", "D:\\New\\",
+         [&] { return FileText().starts_with("\xEF\xBB\xBF[HuGo]"); }},
+        {"a save past the size limit",
+         [&] {
+             return !config.Write("Vorlanes.conf", old + std::string((1 << 20) - 40, ';')).empty();
+         },
+         std::string(100, 'D'), "D:\\Old\\", "1 MiB", "D:\\Old\\", nullptr},
+        {"temporaries of killed saves",
+         [&] {
+             config.Write(".Vorlanes.conf.tmp~", "killed");
+             return true;
+         },
+         "D:\\New\\", "", "", "D:\\New\\",
+         [&] { return std::distance(fs::directory_iterator(config.path()), {}) == 1; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(config.path());
+        fs::create_directories(config.path());
+        fs::permissions(config.path(), fs::perms(0700));
+        if (!c.setUp())
+            continue; // needs root, to be another user
+        UseDirectory(config.native());
+        EXPECT_EQ(store.Read("Vorlanes", "HuGo", "Path"), c.read);
+        const platform::SaveResult saved = store.Save("Vorlanes", "HuGo", "Path", c.value);
+        EXPECT_EQ(saved.ok, c.reason.empty()) << saved.reason;
+        EXPECT_NE(saved.reason.find(c.reason), std::string::npos) << saved.reason;
+        EXPECT_EQ(store.Read("Vorlanes", "HuGo", "Path"), c.after);
+        if (c.left) {
+            EXPECT_TRUE(c.left());
+        }
+        fs::permissions(config.path(), fs::perms(0700));
+        fs::remove(device);
+    }
+}
+
+// Two programs saving at once beside an editor that adds lines in place:
+// every saver's last value and every line added stay.
+TEST_F(SettingsStoreTest, TwoSaversAndAnEditorLoseNothing) {
+    const fs::path file = config.Write("Vorlanes.conf", "[HuGo]\n");
+    constexpr int kSaves = 40, kLines = 20;
+    std::vector<pid_t> savers;
+    for (int p = 0; p < 2; ++p) {
+        savers.push_back(::fork());
+        if (savers.back() == 0) {
+            int failed = 0;
+            for (int n = 1; n <= kSaves; ++n) {
+                const platform::SaveResult saved =
+                    store.Save("Vorlanes", "HuGo", "k" + std::to_string(p), std::to_string(n));
+                ::usleep(1000);
+                failed += !saved.ok;
+            }
+            ::_exit(failed);
+        }
+    }
+    for (int n = 0; n < kLines; ++n) {
+        const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND);
+        if (fd >= 0) {
+            const std::string line = "; added by hand " + std::to_string(n) + "\n";
+            EXPECT_EQ(::write(fd, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+            ::close(fd);
+        }
+        ::usleep(10000);
+    }
+    for (const pid_t pid : savers) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a save failed";
+    }
+    const std::string text = FileText();
+    int kept = 0;
+    for (int n = 0; n < kLines; ++n)
+        kept += text.find("; added by hand " + std::to_string(n) + "\n") != std::string::npos;
+    EXPECT_EQ(kept, kLines) << text;
+    for (const char* key : {"k0", "k1"})
+        EXPECT_EQ(store.Read("Vorlanes", "HuGo", key), std::to_string(kSaves));
 }
 
 } // namespace

@@ -239,7 +239,7 @@ rm -f "$record"
 keys Tab Tab          # Dir, File
 xdotool type --delay 40 "Game 45"
 keys Tab Return       # Go
-started 'K:\Game 4500.pce' "H:\\HuGo\\hu-go!.exe \"K:\\\\\\Game 4500.pce\""
+started 'K:\Game 4500.pce' "$(stored_path)hu-go!.exe \"K:\\\\\\Game 4500.pce\""
 
 step="every row of the lists read from outside, as a screen reader does"
 heard=$(wine64 "$reader" 2>&1 | tr -d '\r') || fail "the lists could not be read: $heard"

@@ -41,7 +41,8 @@ std::wstring MakeFolder(int entries) {
             std::wstring number = std::to_wstring((i * 7919) % entries);
             const std::wstring name = folder + L"\\entry " + std::wstring(6 - number.size(), L'0') +
                                       number + extensions[i % 5];
-            CloseHandle(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+            CloseHandle(
+                CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
         }
     }
     return folder;
@@ -64,8 +65,9 @@ double BareFill(HWND list, const std::wstring& folder) {
         }
     } while (FindNextFileW(find, &data));
     FindClose(find);
-    std::sort(names.begin(), names.end(),
-              [](const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) < 0; });
+    std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
+        return _wcsicmp(a.c_str(), b.c_str()) < 0;
+    });
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     SendMessageW(list, LB_SETCOUNT, names.size(), 0);

@@ -524,8 +524,11 @@ std::string WhyShortFormIsAmbiguous(const PathMap& map, const std::string& syste
     }
     std::string why = systemPath + " could lie in any of these folders, and nothing tells which:";
     for (const std::string& native : walked.ties) {
-        std::string folder = SystemFormLike(map, systemPath, native);
-        why += "\n" + (folder.back() == '\\' ? folder : folder + '\\');
+        why += '\n';
+        why += SystemFormLike(map, systemPath, native);
+        if (why.back() != '\\') {
+            why += '\\';
+        }
     }
     return why;
 }

@@ -92,7 +92,8 @@ void Frontend::Go_Click() {
         return;
     }
     if (!platform::SettleCutWrites(hugo::IniFileName(EmulatorDir))) { // read whole or not at all
-        view().Tell("\"" + hugo::IniFileName(EmulatorDir) +
+        const std::string file = hugo::IniFileName(EmulatorDir);
+        view().Tell("\"" + file +
                     "\" is being written by another program. Press Go again in a moment.");
         return;
     }

@@ -51,7 +51,8 @@ std::string WhyANameInThePath(std::string_view systemPath, NameRule why) {
         // "." and ".." lead somewhere else; they are no names of their own.
         if (!name.empty() && name != "." && name != "..") {
             if (std::string reason = why(name); !reason.empty()) {
-                return "The name \"" + std::string(name) + "\" " + reason +
+                const std::string named(name);
+                return "The name \"" + named + "\" " + reason +
                        ": the emulator cannot be handed it. Rename it.";
             }
         }

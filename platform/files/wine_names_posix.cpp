@@ -84,7 +84,8 @@ namespace {
 std::string WhyTheCodePageLacks(std::string_view name) {
     const unsigned codePage = WineCodePage();
     std::vector<const char*> names = IconvNames(codePage);
-    const std::string plain = "CP" + std::to_string(codePage);
+    const std::string number = std::to_string(codePage);
+    const std::string plain = "CP" + number;
     names.insert(names.begin(), plain.c_str());
     for (const char* iconvName : names) {
         iconv_t convert = iconv_open(iconvName, "UTF-8");
@@ -104,7 +105,7 @@ std::string WhyTheCodePageLacks(std::string_view name) {
             return {};
         }
         const std::string locale = LocaleName().empty() ? std::string("C") : LocaleName();
-        return "has characters that Wine's code page " + std::to_string(codePage) +
+        return "has characters that Wine's code page " + number +
                " lacks (it follows the locale, " + locale +
                "), so the emulator would be handed \"?\" for them";
     }

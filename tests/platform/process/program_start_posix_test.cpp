@@ -4,6 +4,7 @@
 #include "platform/process/program_start.h"
 #include "support/child_posix.h"
 #include "support/temp_dir.h"
+#include "support/wait_for_file.h"
 
 #include <algorithm>
 #include <chrono>
@@ -40,16 +41,6 @@ struct PathSetTo {
     }
     std::string saved;
 };
-
-std::string WaitForFile(const fs::path& file) {
-    for (int i = 0; i < 500 && !fs::exists(file); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(SystemStarter, StartsTheProgramWithTheArgumentsOfTheCommandLine) {
     TempDir tmp;

@@ -2,6 +2,7 @@
 // Copyright (C) 2026 House Vorlanes
 #include "platform/process/program_start.h"
 #include "support/temp_dir.h"
+#include "support/wait_for_file.h"
 
 #include <windows.h>
 
@@ -21,16 +22,6 @@ fs::path StandIn() {
     char self[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, self, sizeof self);
     return fs::path(self).parent_path() / "cmdline_record.exe";
-}
-
-std::string WaitForFile(const fs::path& file) {
-    for (int i = 0; i < 1000 && !fs::exists(file); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 // The started program sees exactly the command line it was given, whatever

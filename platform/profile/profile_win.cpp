@@ -67,9 +67,10 @@ protected:
     // kernel32 edits a copy beside the file, which then takes the file's place
     // in one step: every byte is still kernel32's, and ReplaceFile keeps the
     // file's ACL and attributes. Where no copy can be made or put in place (a
-    // read-only folder, a bare name that kernel32 looks up itself, a file
-    // changed meanwhile) the writes go to the file one by one, as they would
-    // without a batch; a reader holding the file past the wait fails them all.
+    // read-only folder, a file with other names, a bare name that kernel32
+    // looks up itself, a file changed meanwhile) the writes go to the file one
+    // by one, as they would without a batch; a reader holding the file past
+    // the wait fails them all.
     std::int32_t ApplyWrites(const std::string& fileName,
                              const std::vector<HeldWrite>& writes) override {
         const std::string temp = TempBeside(fileName);
@@ -132,7 +133,9 @@ private:
         if (file == INVALID_HANDLE_VALUE)
             return false;
         BY_HANDLE_FILE_INFORMATION info{};
+        // A file with other names keeps them only when written where it is.
         bool ok = ::GetFileInformationByHandle(file, &info) != 0 && info.nFileSizeHigh == 0 &&
+                  info.nNumberOfLinks == 1 &&
                   (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) == 0;
         if (ok) {
             state = {info.ftLastWriteTime, info.nFileSizeLow, info.nFileSizeHigh};
@@ -180,8 +183,10 @@ private:
     static DWORD PutInPlace(const std::string& fileName, const std::string& temp) {
         DWORD error = ERROR_SUCCESS;
         for (int attempt = 0; attempt < 30; ++attempt) {
-            if (::ReplaceFileA(fileName.c_str(), temp.c_str(), nullptr,
-                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+            if (UnderWine() ? ::MoveFileExA(temp.c_str(), fileName.c_str(),
+                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                            : ::ReplaceFileA(fileName.c_str(), temp.c_str(), nullptr,
+                                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
                 return ERROR_SUCCESS;
             error = ::GetLastError();
             // Without a backup name, this one leaves the file gone and the copy
@@ -197,6 +202,17 @@ private:
             ::Sleep(50);
         }
         return error;
+    }
+
+    // Wine's ReplaceFile moves the file aside before the copy takes its name,
+    // so a kill in between leaves no file at all. Its rename is one step, and
+    // there is no ACL that ReplaceFile would have kept.
+    static bool UnderWine() {
+        static const bool wine = [] {
+            const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+            return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+        }();
+        return wine;
     }
 
     // Whether the file's own rights refuse its replacement, rather than a
@@ -231,10 +247,6 @@ private:
 ProfileFunctions& SystemProfile() {
     static Kernel32Profile profile;
     return profile;
-}
-
-bool SettleCutWrites(const std::string& /*systemFileName*/) {
-    return true;
 }
 
 } // namespace platform

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
-// Setup's OK killed at random moments on Windows: the emulator's file is the
-// old one or the new one, never cut short, and its own sections stay whole.
+// Setup's OK on Windows: killed at random moments, the emulator's file is the
+// old one or the new one, never cut short, and its own sections stay whole;
+// a file with other names is saved under all of them.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -116,6 +117,18 @@ TEST(KilledSetup, LeavesTheFileOldOrNew) {
     std::cout << kills << " kills, " << last << " saves, " << torn << " files left torn\n";
     EXPECT_EQ(torn, 0);
     EXPECT_GT(last, 0);
+}
+
+TEST(WindowsSave, AFileWithOtherNamesIsSavedUnderAllOfThem) {
+    ini_test::TempDir dir;
+    const std::string file = dir.Path("Hu-go!.ini"), other = dir.Path("other.ini");
+    ini_test::WriteFile(file, "[Main]\r\n");
+    ASSERT_TRUE(::CreateHardLinkA(other.c_str(), file.c_str(), nullptr));
+    Tolv_CIni ini(ini_test::Profile());
+    ini.FileName(file);
+    ASSERT_TRUE(hugo::Save(ini, Saved(3)));
+    EXPECT_EQ(ini_test::ReadFile(other), ini_test::ReadFile(file));
+    EXPECT_NE(ini_test::ReadFile(other), "[Main]\r\n");
 }
 
 } // namespace

@@ -61,7 +61,7 @@ void Frontend::ListFailed(std::string_view /*list*/, const std::string& path,
 void Frontend::Form_Load() {
     EmulatorDir = location::ReadEmulatorDir(services_.settings);
     // A write of ours cut short is finished or dropped before anyone reads the file.
-    platform::SettleCutWrites(hugo::IniFileName(EmulatorDir));
+    services_.profile.SettleCutWrites(hugo::IniFileName(EmulatorDir));
 }
 
 void Frontend::Drive_Change() {
@@ -91,8 +91,9 @@ void Frontend::Go_Click() {
         view().Tell("The emulator could not be started.\n\n" + why);
         return;
     }
-    if (!platform::SettleCutWrites(hugo::IniFileName(EmulatorDir))) { // read whole or not at all
-        const std::string file = hugo::IniFileName(EmulatorDir);
+    // Read whole or not at all.
+    if (const std::string file = hugo::IniFileName(EmulatorDir);
+        !services_.profile.SettleCutWrites(file)) {
         view().Tell("\"" + file +
                     "\" is being written by another program. Press Go again in a moment.");
         return;

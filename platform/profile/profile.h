@@ -60,6 +60,12 @@ public:
                                          std::uint32_t messageId, std::uint32_t languageId,
                                          char* buffer, std::uint32_t size, void* arguments) = 0;
 
+    // Finishes what a write cut short (the program killed midway) left of the
+    // INI file, so that a program started next reads it whole; drops what is
+    // no longer ours to finish. False when someone held the file past the
+    // wait: it may then be torn. Nothing to do for kernel32's functions.
+    virtual bool SettleCutWrites(const std::string& /*fileName*/) { return true; }
+
 protected:
     // True when an open batch holds the write, which the caller has checked.
     bool Held(const char* section, const char* key, const char* value, const char* fileName);
@@ -79,12 +85,7 @@ inline constexpr std::uint32_t kFormatMessageFromSystem = 0x00001000;
 // The profile functions of this system.
 ProfileFunctions& SystemProfile();
 
-// Finishes what a write cut short (the program killed midway) left of the
-// INI file, so that a program started next reads it whole; drops what is no
-// longer ours to finish. Call at start and before starting the emulator.
-// False when that could not be done because someone held the file past the
-// wait: it may then be torn. Nothing to do on Windows, whose profile
-// functions are kernel32's.
+// The system's SettleCutWrites: call at start and before starting the emulator.
 bool SettleCutWrites(const std::string& systemFileName);
 
 } // namespace platform

@@ -46,4 +46,8 @@ std::int32_t ProfileFunctions::ApplyWrites(const std::string& fileName,
     return all;
 }
 
+bool SettleCutWrites(const std::string& systemFileName) {
+    return SystemProfile().SettleCutWrites(systemFileName);
+}
+
 } // namespace platform

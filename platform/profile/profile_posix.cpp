@@ -194,6 +194,10 @@ std::uint32_t PosixProfile::Load(const char* fileName,
     return kSuccess;
 }
 
+bool PosixProfile::SettleCutWrites(const std::string& fileName) {
+    return Settle(fileName.c_str()) != winerr::kSharingViolation;
+}
+
 std::uint32_t PosixProfile::Settle(const char* fileName) {
     std::string path;
     if (const std::uint32_t code = Resolve(fileName, path))
@@ -417,10 +421,6 @@ PosixProfile& SystemPosixProfile() {
 
 ProfileFunctions& SystemProfile() {
     return SystemPosixProfile();
-}
-
-bool SettleCutWrites(const std::string& systemFileName) {
-    return SystemPosixProfile().Settle(systemFileName.c_str()) != winerr::kSharingViolation;
 }
 
 } // namespace platform

@@ -67,6 +67,7 @@ public:
     // Finishes a cut rewrite in place of the file, or drops its copy when
     // the file changed since. Returns the last-error code.
     std::uint32_t Settle(const char* fileName);
+    bool SettleCutWrites(const std::string& fileName) override;
     std::uint32_t FormatMessageA(std::uint32_t flags, const void* source, std::uint32_t messageId,
                                  std::uint32_t languageId, char* buffer, std::uint32_t size,
                                  void* arguments) override;

@@ -121,6 +121,21 @@ TEST_F(FrontendTest, AFailedStartSaysWhyAndWhatToDo) {
     }
 }
 
+// Started on a file another program is still writing, the emulator could
+// read it torn: Go waits for it instead.
+TEST_F(FrontendTest, GoStartsNothingWhileTheSettingsFileIsBeingWritten) {
+    Store("C:\\HUGO\\");
+    window.reload();
+    view().SelectFile("other.pce");
+    program.system.profile.settles = false;
+    view().Click("Go");
+    EXPECT_TRUE(program.system.starter.started.empty());
+    ASSERT_EQ(view().told.size(), 1u);
+    EXPECT_EQ(view().told[0], "\"C:\\HUGO\\Hu-go!.ini\" is being written by another program. "
+                              "Press Go again in a moment.");
+    EXPECT_EQ(program.system.profile.settled.back(), "C:\\HUGO\\Hu-go!.ini");
+}
+
 TEST_F(FrontendTest, AnUnreadableDirectoryIsReportedAndTheListsStay) {
     fs::remove_all(tree.path() / "roms/Hudson Collection");
     view().OpenDir("Hudson Collection");

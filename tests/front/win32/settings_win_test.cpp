@@ -9,10 +9,16 @@
 
 namespace {
 
-constexpr char kApplication[] = "VorlanesTest";
+std::wstring Wide(const std::string& ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
+}
 
+// A key of each test's own: ctest runs them side by side.
 struct Registry : ::testing::Test {
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VorlanesTest"); }
+    const std::string application = std::string("VorlanesTest") +
+                                    ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const std::string key = "Software\\" + application;
+    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()); }
 };
 
 TEST_F(Registry, SavedBytesReadBackUnchanged) {
@@ -23,11 +29,11 @@ TEST_F(Registry, SavedBytesReadBackUnchanged) {
     };
     platform::SettingsStore& store = platform::SystemSettings();
     for (const std::string& value : cases) {
-        ASSERT_TRUE(store.Save(kApplication, "HuGo", "Path", value).ok);
-        EXPECT_EQ(store.Read(kApplication, "HuGo", "Path"), value);
+        ASSERT_TRUE(store.Save(application, "HuGo", "Path", value).ok);
+        EXPECT_EQ(store.Read(application, "HuGo", "Path"), value);
     }
     // A NUL would cut the program's name short at Go: refused, never cut.
-    EXPECT_FALSE(store.Save(kApplication, "HuGo", "Path", std::string("A\0B\\", 4)).ok);
+    EXPECT_FALSE(store.Save(application, "HuGo", "Path", std::string("A\0B\\", 4)).ok);
 }
 
 TEST_F(Registry, ReadsWhatQtStoredUnderTheSameNames) {
@@ -41,13 +47,13 @@ TEST_F(Registry, ReadsWhatQtStoredUnderTheSameNames) {
         {std::wstring(L"C:\\Emu\\\0D:\\", 11), ""}, // a NUL stored by another program
     };
     for (const Case& c : cases) {
-        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\VorlanesTest\\HuGo", L"Path",
-                                  REG_SZ, c.stored.c_str(),
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, Wide(key + "\\HuGo").c_str(), L"Path", REG_SZ,
+                                  c.stored.c_str(),
                                   static_cast<DWORD>((c.stored.size() + 1) * sizeof(wchar_t))),
                   ERROR_SUCCESS);
-        EXPECT_EQ(platform::SystemSettings().Read(kApplication, "HuGo", "Path"), c.read);
+        EXPECT_EQ(platform::SystemSettings().Read(application, "HuGo", "Path"), c.read);
     }
-    EXPECT_EQ(platform::SystemSettings().Read(kApplication, "HuGo", "Other"), "");
+    EXPECT_EQ(platform::SystemSettings().Read(application, "HuGo", "Other"), "");
 }
 
 } // namespace

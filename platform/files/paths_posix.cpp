@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #include "platform/files/paths_posix.h"
+#include "platform/ascii_case.h"
 
 #include "platform/files/short_names_posix.h"
 #include "platform/files/windows_names.h"
@@ -19,10 +20,6 @@
 
 namespace platform {
 namespace {
-
-char Upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 std::vector<std::string> NamesIn(const std::string& dir) {
     std::vector<std::string> names;
@@ -134,12 +131,12 @@ std::vector<DriveInfo> WinePrefixDrives(const std::string& prefix) {
         const std::string devices = (real.empty() ? prefix : real) + "/dosdevices";
         for (const std::string& name : NamesIn(devices)) {
             if (name.size() != 2 || name[1] != ':' ||
-                !std::isalpha(static_cast<unsigned char>(name[0])) || Upper(name[0]) == 'Z') {
+                !std::isalpha(static_cast<unsigned char>(name[0])) || AsciiUpper(name[0]) == 'Z') {
                 continue; // Z: is always the whole file system
             }
             const std::string target = LinkTarget(devices + "/" + name);
             if (!target.empty()) {
-                drives.push_back({Upper(name[0]), target, target});
+                drives.push_back({AsciiUpper(name[0]), target, target});
             }
         }
     }
@@ -269,7 +266,7 @@ std::string PathMap::FormLeadingTo(const std::string& dir, const std::string& sh
 
 PathMap::PathMap(std::vector<DriveInfo> drives) : drives_(std::move(drives)) {
     for (DriveInfo& d : drives_) {
-        d.letter = Upper(d.letter);
+        d.letter = AsciiUpper(d.letter);
         d.nativeRoot = Tidy(d.nativeRoot);
     }
     std::sort(drives_.begin(), drives_.end(),
@@ -320,10 +317,10 @@ std::string PathMap::CurrentDirectory() const {
 
 std::string PathMap::DriveCurrentDirectory(char letter) const {
     const std::string current = CurrentDirectory();
-    if (DriveLetterOf(current) == Upper(letter)) {
+    if (DriveLetterOf(current) == AsciiUpper(letter)) {
         return current;
     }
-    return std::string(1, Upper(letter)) + ":\\";
+    return std::string(1, AsciiUpper(letter)) + ":\\";
 }
 
 } // namespace platform

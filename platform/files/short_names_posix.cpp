@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #include "platform/files/short_names_posix.h"
+#include "platform/ascii_case.h"
 
 #include "platform/files/paths_posix.h"
 
@@ -17,21 +18,10 @@
 namespace platform {
 namespace {
 
-char Upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // "PC Eng~1" stands for a long name that starts with "PC Eng", as the short
 // path writes it.
 bool IsShortForm(const std::string& name) {
     return name.size() >= 3 && name.size() <= 8 && name.compare(name.size() - 2, 2, "~1") == 0;
-}
-
-std::string UpperOf(std::string text) {
-    for (char& c : text) {
-        c = Upper(c);
-    }
-    return text;
 }
 
 std::string Join(const std::string& dir, const std::string& name) {
@@ -96,7 +86,7 @@ public:
         listing->changed = st.st_ctim;
         if (DIR* d = opendir(dir.c_str())) {
             while (dirent* e = readdir(d)) {
-                listing->entries.push_back({UpperOf(e->d_name), e->d_name});
+                listing->entries.push_back({AsciiUpperOf(e->d_name), e->d_name});
             }
             closedir(d);
         }
@@ -221,7 +211,7 @@ Resolved ResolveComponent(const std::string& base, const std::vector<std::string
         return {name, false};
     }
     const std::vector<Listing::Entry>& entries = listing->entries;
-    const std::string upper = UpperOf(name);
+    const std::string upper = AsciiUpperOf(name);
     auto at = std::lower_bound(
         entries.begin(), entries.end(), upper,
         [](const Listing::Entry& e, const std::string& key) { return e.upper < key; });

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #include "platform/files/windows_names.h"
+#include "platform/ascii_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,12 +10,9 @@ namespace platform {
 namespace {
 
 bool IsDeviceName(std::string_view name) {
-    std::string base(name.substr(0, name.find('.')));
+    std::string base = AsciiUpperOf(name.substr(0, name.find('.')));
     while (!base.empty() && base.back() == ' ') {
         base.pop_back();
-    }
-    for (char& c : base) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
     if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") {
         return true;

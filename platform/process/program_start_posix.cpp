@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
+#include "platform/ascii_case.h"
 #include "platform/files/paths.h"
 #include "platform/files/paths_posix.h"
 #include "platform/process/cmdline_split.h"
@@ -130,11 +131,7 @@ bool EndsWithExe(const std::string& name) {
     if (name.size() < 4) {
         return false;
     }
-    std::string tail = name.substr(name.size() - 4);
-    for (char& c : tail) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return tail == ".exe";
+    return SameIgnoringAsciiCase(std::string_view(name).substr(name.size() - 4), ".exe");
 }
 
 // "MZ": a Windows program, which runs under Wine however it is started.

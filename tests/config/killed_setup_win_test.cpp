@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <random>
 #include <string>
@@ -114,6 +115,11 @@ TEST(KilledSetup, LeavesTheFileOldOrNew) {
         last = n;
     }
     ::SetEnvironmentVariableA(kFileVariable, nullptr);
+    // Beside the file, at most the one copy the next save clears.
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path("")))
+        EXPECT_TRUE(entry.path().filename() == "Hu-go!.ini" ||
+                    entry.path().filename() == ".Hu-go!.ini.tmp~")
+            << entry.path();
     std::cout << kills << " kills, " << last << " saves, " << torn << " files left torn\n";
     EXPECT_EQ(torn, 0);
     EXPECT_GT(last, 0);

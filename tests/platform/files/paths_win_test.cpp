@@ -133,4 +133,25 @@ TEST(WindowsListing, NamesTheCodePageCannotSpellShowTrulyAndAreToldOf) {
     EXPECT_EQ(platform::PathMap::System().CurrentDirectory(), tmp.native() + "\\? Games");
 }
 
+// The lists stand in the order of what they show, not of the code page's "?".
+TEST(WindowsListing, NamesTheCodePageCannotSpellSortAsShown) {
+    if (GetACP() == CP_UTF8) {
+        GTEST_SKIP() << "the code page spells every name";
+    }
+    TempDir tmp;
+    const std::wstring dir = tmp.path().wstring();
+    for (const wchar_t* name : {L"\u03A9.pce", L"Zz.pce", L"\u00E9t\u00E9.pce", L"Bonk.pce"}) {
+        CloseHandle(CreateFileW((dir + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                0, nullptr));
+    }
+    forms::FileRows files("*.pce");
+    files.Show(tmp.native(), platform::ListDirectory(tmp.native()));
+    std::vector<std::string> shown;
+    for (int row = 0; row < files.Count(); ++row) {
+        shown.push_back(files.TrueName(row).empty() ? files.Name(row) : files.TrueName(row));
+    }
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"Bonk.pce", "Zz.pce", "\xE9t\xE9.pce", "\xCE\xA9.pce"}));
+}
+
 } // namespace

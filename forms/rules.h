@@ -71,9 +71,10 @@ struct Area {
 Point KeepWithin(Point place, int width, int height, const Area& area);
 
 // A message as a message box shows it: at most a screen high, and never
-// broken inside a name. A word (a path, a command line's part) longer than a
-// line is cut in its middle, where "..." stands for what is left out; past
-// the lines a box can show, the middle lines go the same way.
+// broken inside a name, its lines broken at blanks to a width every box
+// shows whole. A word (a path, a command line's part) longer than a line is
+// cut in its middle, where "..." stands for what is left out; past the lines
+// a box can show, the middle lines go the same way.
 std::string FitMessage(const std::string& text);
 
 } // namespace forms

@@ -141,7 +141,7 @@ TEST(Rules, CaptionsAndPlaces) {
     }
 }
 
-TEST(Rules, AMessageFitsAScreenWithLongWordsCutInTheirMiddle) {
+TEST(Rules, AMessageFitsAScreenBrokenAtBlanksWithLongWordsCutInTheirMiddle) {
     const std::string path = "C:\\" + std::string(36000, 'a') + "\\Hu-go!.ini";
     std::string many;
     for (int line = 0; line < 100; ++line) {
@@ -154,7 +154,13 @@ TEST(Rules, AMessageFitsAScreenWithLongWordsCutInTheirMiddle) {
         {"Drive e: cannot be read.\n\nFile not found.",
          "Drive e: cannot be read.\n\nFile not found."},
         {"Not started.\n\n" + path + " -c2", "Not started.\n\nC:\\" + std::string(29, 'a') + "..." +
-                                                 std::string(18, 'a') + "\\Hu-go!.ini -c2"},
+                                                 std::string(18, 'a') + "\\Hu-go!.ini\n-c2"},
+        // Broken at a blank before a line grows too long for a box, which
+        // would break it anywhere.
+        {"The emulator could not be started: H:\\Emulators\\Hu-Go\\hu-go!.exe "
+         "H:\\Games\\\\Bonk.pce",
+         "The emulator could not be started: "
+         "H:\\Emulators\\Hu-Go\\hu-go!.exe\nH:\\Games\\\\Bonk.pce"},
         {"\xC3\xA9" + std::string(100, 'x'),
          "\xC3\xA9" + std::string(30, 'x') + "..." + std::string(29, 'x')},
     };

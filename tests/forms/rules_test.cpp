@@ -173,4 +173,28 @@ TEST(Rules, AMessageFitsAScreenBrokenAtBlanksWithLongWordsCutInTheirMiddle) {
     EXPECT_NE(fitted.find("\n...\n"), std::string::npos);
 }
 
+// A text box shows its bytes in a toolkit's text that cannot spell them all
+// (here, "?" for a byte above 127); unedited, the bytes come back whole.
+TEST(Rules, ATextBoxGivesBackItsBytesUntilEdited) {
+    const std::string bytes = "C:\\\xC9mul\\";
+    const auto show = [](std::string text) {
+        std::replace_if(
+            text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > 127; },
+            '?');
+        return text;
+    };
+    forms::KeptText<std::string> box;
+    ASSERT_EQ(box.Keep(bytes, show(bytes)), "C:\\?mul\\");
+    const struct {
+        std::string shown;
+        std::string bytes;
+    } cases[] = {
+        {"C:\\?mul\\", bytes},                // as shown
+        {"C:\\?mul\\Roms", "C:\\?mul\\Roms"}, // edited: what it shows
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(box.Bytes(c.shown, [](const std::string& edited) { return edited; }), c.bytes);
+    }
+}
+
 } // namespace

@@ -138,7 +138,7 @@ Point KeepWithin(Point place, int width, int height, const Area& area) {
 
 namespace {
 
-constexpr std::size_t kLineBytes = 64;
+constexpr std::size_t kLineBytes = 48; // as wide as Wine's boxes show whole
 constexpr std::size_t kWordBytes = kLineBytes;
 constexpr std::size_t kLines = 30;
 

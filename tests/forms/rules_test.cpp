@@ -153,16 +153,16 @@ TEST(Rules, AMessageFitsAScreenBrokenAtBlanksWithLongWordsCutInTheirMiddle) {
     } cases[] = {
         {"Drive e: cannot be read.\n\nFile not found.",
          "Drive e: cannot be read.\n\nFile not found."},
-        {"Not started.\n\n" + path + " -c2", "Not started.\n\nC:\\" + std::string(29, 'a') + "..." +
-                                                 std::string(18, 'a') + "\\Hu-go!.ini\n-c2"},
+        {"Not started.\n\n" + path + " -c2", "Not started.\n\nC:\\" + std::string(21, 'a') + "..." +
+                                                 std::string(10, 'a') + "\\Hu-go!.ini\n-c2"},
         // Broken at a blank before a line grows too long for a box, which
         // would break it anywhere.
         {"The emulator could not be started: H:\\Emulators\\Hu-Go\\hu-go!.exe "
          "H:\\Games\\\\Bonk.pce",
-         "The emulator could not be started: "
-         "H:\\Emulators\\Hu-Go\\hu-go!.exe\nH:\\Games\\\\Bonk.pce"},
+         "The emulator could not be started:\nH:\\Emulators\\Hu-Go\\hu-go!.exe "
+         "H:\\Games\\\\Bonk.pce"},
         {"\xC3\xA9" + std::string(100, 'x'),
-         "\xC3\xA9" + std::string(30, 'x') + "..." + std::string(29, 'x')},
+         "\xC3\xA9" + std::string(22, 'x') + "..." + std::string(21, 'x')},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(forms::FitMessage(c.text), c.fitted);

@@ -138,7 +138,8 @@ Point KeepWithin(Point place, int width, int height, const Area& area) {
 
 namespace {
 
-constexpr std::size_t kWordBytes = 64;
+constexpr std::size_t kLineBytes = 48; // as wide as Wine's boxes show whole
+constexpr std::size_t kWordBytes = kLineBytes;
 constexpr std::size_t kLines = 30;
 
 // A cut never falls within a character of several bytes (UTF-8's continuation bytes).
@@ -161,17 +162,33 @@ std::string FitWord(const std::string& word) {
 } // namespace
 
 std::string FitMessage(const std::string& text) {
+    // Lines broken here, at blanks, are short enough that no box breaks them
+    // again, as a toolkit would: after a hyphen, between backslashes.
     std::vector<std::string> lines(1);
     std::string word;
-    const auto endWord = [&] { lines.back() += FitWord(std::exchange(word, {})); };
+    std::string blanks; // between the last word and the next
+    const auto endWord = [&] {
+        if (word.empty()) {
+            return;
+        }
+        const std::string fitted = FitWord(std::exchange(word, {}));
+        if (!lines.back().empty() &&
+            lines.back().size() + blanks.size() + fitted.size() > kLineBytes) {
+            lines.emplace_back();
+        } else {
+            lines.back() += blanks;
+        }
+        lines.back() += fitted;
+        blanks.clear();
+    };
     for (const char c : text) {
-        if (c == ' ' || c == '\n') {
+        if (c == ' ') {
             endWord();
-            if (c == ' ') {
-                lines.back() += c;
-            } else {
-                lines.emplace_back();
-            }
+            blanks += c;
+        } else if (c == '\n') {
+            endWord();
+            blanks.clear();
+            lines.emplace_back();
         } else {
             word += c;
         }

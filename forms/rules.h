@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // What a window does the same way on every toolkit. A front maps its keys,
@@ -70,10 +71,33 @@ struct Area {
 // within the work area (its top left kept in sight when it cannot be).
 Point KeepWithin(Point place, int width, int height, const Area& area);
 
+// A text box's text: the bytes the handlers put in come back byte for byte
+// while the box shows them unedited, whatever the box made of them; once
+// edited, the box stands for what it shows, in the code page. `Shown` is the
+// toolkit's text.
+template <class Shown> class KeptText {
+public:
+    const Shown& Keep(std::string bytes, Shown shown) {
+        bytes_ = std::move(bytes);
+        shown_ = std::move(shown);
+        return shown_;
+    }
+    // What the box stands for while it shows `now`; `edited` gives the bytes
+    // of an edited text.
+    template <class Edited> std::string Bytes(const Shown& now, const Edited& edited) const {
+        return now == shown_ ? bytes_ : edited(now);
+    }
+
+private:
+    std::string bytes_;
+    Shown shown_{};
+};
+
 // A message as a message box shows it: at most a screen high, and never
-// broken inside a name. A word (a path, a command line's part) longer than a
-// line is cut in its middle, where "..." stands for what is left out; past
-// the lines a box can show, the middle lines go the same way.
+// broken inside a name, its lines broken at blanks to a width every box
+// shows whole. A word (a path, a command line's part) longer than a line is
+// cut in its middle, where "..." stands for what is left out; past the lines
+// a box can show, the middle lines go the same way.
 std::string FitMessage(const std::string& text);
 
 } // namespace forms

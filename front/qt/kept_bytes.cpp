@@ -26,20 +26,15 @@ QString KeptBytes::Show(const std::string& bytes) {
     if (latin1_) {
         shown = QString::fromLatin1(raw);
     }
-    bytes_ = bytes;
-    shown_ = shown;
-    return shown;
+    return kept_.Keep(bytes, shown);
 }
 
 std::string KeptBytes::Bytes(const QString& text) const {
-    if (text == shown_) {
-        return bytes_;
-    }
-    // Edited text keeps the code page the value came in, where it can.
-    if (latin1_ && FitsLatin1(text)) {
-        return text.toLatin1().toStdString();
-    }
-    return text.toLocal8Bit().toStdString();
+    return kept_.Bytes(text, [this](const QString& edited) {
+        // Edited text keeps the code page the value came in, where it can.
+        return latin1_ && FitsLatin1(edited) ? edited.toLatin1().toStdString()
+                                             : edited.toLocal8Bit().toStdString();
+    });
 }
 
 } // namespace qtfront

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #pragma once
+#include "forms/rules.h"
+
 #include <QString>
 
 #include <string>
 
 namespace qtfront {
 
-// A text shown in a text box, with the bytes it came from: text nobody edited
-// goes back byte for byte, whatever code page it came in.
+// A text box's bytes as Qt shows them: in our code page, or in Latin-1 when
+// they came in another one.
 class KeptBytes {
 public:
     // The text to show for `bytes`.
@@ -17,8 +19,7 @@ public:
     std::string Bytes(const QString& text) const;
 
 private:
-    std::string bytes_;
-    QString shown_;
+    forms::KeptText<QString> kept_;
     bool latin1_ = false;
 };
 

@@ -3,9 +3,12 @@
 #include "front/qt/list_box.h"
 
 #include <QAbstractListModel>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QToolTip>
+#include <algorithm>
 
 namespace qtfront {
 namespace {
@@ -50,6 +53,22 @@ public:
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return QStyledItemDelegate::sizeHint(option, index) + QSize(Indent(index), 0);
+    }
+    // A name cut short shows whole in a tip while the mouse rests on it.
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+        if (event->type() != QEvent::ToolTip) {
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        }
+        const int room =
+            std::min(option.rect.right(), view->viewport()->width()) - option.rect.left();
+        if (sizeHint(option, index).width() > room) {
+            QToolTip::showText(event->globalPos(), list_->Text(index.row()), view->viewport(),
+                               option.rect);
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
     }
 
 private:

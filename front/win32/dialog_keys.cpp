@@ -44,8 +44,11 @@ bool TurnPage(Win32View& view, int step) {
         const auto now = static_cast<int>(SendMessageW(item.hwnd, TCM_GETCURSEL, 0, 0));
         SendMessageW(item.hwnd, TCM_SETCURSEL, static_cast<WPARAM>((now + step + count) % count),
                      0);
+        // Hidden with its page, the focused control keeps the focus on
+        // Windows and hands it to the window under Wine: the tabs take it.
+        HWND focused = GetFocus();
         ShowPages(view);
-        if (!IsWindowVisible(GetFocus())) {
+        if (!IsWindowVisible(focused)) {
             SetFocus(item.hwnd);
         }
         return true;

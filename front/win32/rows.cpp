@@ -41,6 +41,8 @@ void DrawFolder(HDC dc, int x, int y, int dpi, bool open) {
     DeleteObject(pen);
 }
 
+} // namespace
+
 int TextLeft(const RowLook& look, int dpi) {
     int x = MulDiv(2, dpi, 96);
     if (look.level >= 0) {
@@ -48,6 +50,8 @@ int TextLeft(const RowLook& look, int dpi) {
     }
     return x;
 }
+
+namespace {
 
 bool StartsWith(const std::wstring& text, const std::wstring& typed) {
     return text.size() >= typed.size() &&

@@ -22,7 +22,9 @@ struct RowLook {
     bool open = false;
 };
 void DrawRow(const DRAWITEMSTRUCT& draw, const RowLook& look, HFONT font, int dpi);
-// Whether a row's text, drawn in `font` from `left`, is cut at `right`.
+// Where a row's text starts within the row.
+int TextLeft(const RowLook& look, int dpi);
+// Whether a row's text, drawn in `font`, is cut in a row `width` wide.
 bool RowCut(HWND list, const RowLook& look, HFONT font, int dpi, int width);
 
 // Type-ahead: the row that the text typed so far leads to from the caret at

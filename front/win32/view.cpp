@@ -107,20 +107,14 @@ std::string Win32View::Text(std::string_view box) const {
     if (!edit) {
         return {};
     }
-    const std::wstring now = WindowText(edit);
     const auto kept = texts_.find(box);
-    if (kept != texts_.end() && kept->second.shown == now) {
-        return kept->second.bytes;
-    }
-    return ToCodePage(now);
+    const std::wstring now = WindowText(edit);
+    return kept == texts_.end() ? ToCodePage(now) : kept->second.Bytes(now, ToCodePage);
 }
 
 void Win32View::SetText(std::string_view box, const std::string& text) {
     if (HWND edit = Control(box)) {
-        KeptText& kept = texts_[std::string(box)];
-        kept.bytes = text;
-        kept.shown = FromCodePage(text);
-        SetWindowTextW(edit, kept.shown.c_str());
+        SetWindowTextW(edit, texts_[std::string(box)].Keep(text, FromCodePage(text)).c_str());
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 #include "forms/form.h"
 #include "forms/lists.h"
+#include "forms/rules.h"
 
 #include <windows.h>
 
@@ -73,10 +74,6 @@ public:
     std::string ChooseFile() override;
 
 private:
-    struct KeptText {
-        std::string bytes;
-        std::wstring shown;
-    };
     void DirShown(std::string_view list);
 
     forms::Form& form_;
@@ -86,7 +83,7 @@ private:
     std::map<std::string_view, forms::DriveRows> drives_;
     std::map<std::string_view, forms::DirRows> dirs_;
     std::map<std::string_view, forms::FileRows> files_;
-    std::map<std::string, KeptText, std::less<>> texts_;
+    std::map<std::string, forms::KeptText<std::wstring>, std::less<>> texts_;
 };
 
 } // namespace win32front

@@ -68,11 +68,21 @@ int Win32Front::Run() {
 }
 
 bool Win32Front::Preprocess(const MSG& message) {
-    if (message.message != WM_KEYDOWN && message.message != WM_CHAR) {
+    const bool mouse = (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) ||
+                       message.message == WM_MOUSEHOVER || message.message == WM_MOUSELEAVE;
+    const bool key = message.message == WM_KEYDOWN || message.message == WM_CHAR;
+    if (!mouse && !key) {
         return false;
     }
     Window* window = Find(GetAncestor(message.hwnd, GA_ROOT));
-    return window != nullptr && DialogKey(window->view(), message);
+    if (window == nullptr) {
+        return false;
+    }
+    if (mouse) {
+        window->ListMouse(message);
+        return false;
+    }
+    return DialogKey(window->view(), message);
 }
 
 HWND Win32Front::Handle(const forms::Form& form) const {

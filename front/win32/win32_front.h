@@ -30,7 +30,8 @@ public:
     // Runs the windows until the last one has gone; the program's exit code.
     int Run();
     // The keys the windows handle themselves before the focused control sees
-    // them: true when `message` was one of them and is done with.
+    // them: true when `message` was one of them and is done with. The mouse
+    // over a list is followed on its way, for the tip of a cut row.
     bool Preprocess(const MSG& message);
 
     // A loaded form's window; null when it is not loaded.

@@ -35,6 +35,26 @@ void Window::Create(HINSTANCE instance, HWND owner) {
                            [this, list](int row) { return Look(*list, row).text; }});
         }
     }
+    rowTip_.Create(frame_.hwnd, controls_.font, [this](HWND list, int row) -> RowTip::Shown {
+        const Item* item = view_.ItemOf(list);
+        if (row >= RowCount(*item)) {
+            return {};
+        }
+        RECT client{};
+        GetClientRect(list, &client);
+        RowLook look = Look(*item, row);
+        if (!RowCut(list, look, controls_.font, frame_.dpi, client.right)) {
+            return {};
+        }
+        return {std::move(look.text), TextLeft(look, frame_.dpi)};
+    });
+}
+
+void Window::ListMouse(const MSG& message) {
+    const Item* item = view_.ItemOf(message.hwnd);
+    if (item && (item->control->kind == Kind::DirList || item->control->kind == Kind::FileList)) {
+        rowTip_.Mouse(message);
+    }
 }
 
 void Window::Show() {
@@ -284,6 +304,7 @@ LRESULT Window::OnKeyToItem(UINT key) {
 
 LRESULT Window::OnActivate(bool active) {
     if (!active) {
+        rowTip_.Hide(); // the mouse may leave the list in another window's loop
         lastFocus_ = GetFocus();
         return 1;
     }

@@ -2,6 +2,7 @@
 // Copyright (C) 2026 House Vorlanes
 #pragma once
 #include "front/win32/build.h"
+#include "front/win32/row_tip.h"
 #include "front/win32/rows.h"
 #include "front/win32/tab_body.h"
 #include "front/win32/view.h"
@@ -34,6 +35,9 @@ public:
     const Win32View& view() const { return view_; }
     forms::Form& form() const { return view_.form(); }
 
+    // The mouse over one of the window's lists, on its way there.
+    void ListMouse(const MSG& message);
+
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
@@ -57,6 +61,7 @@ private:
     Frame frame_;
     Controls controls_;
     TabBodies bodies_;
+    RowTip rowTip_;
     HWND lastFocus_ = nullptr;
     bool cancelled_ = false; // a dropped-down drive list closed by Esc
     std::wstring typed_;     // what type-ahead has been given in a row

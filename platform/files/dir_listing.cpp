@@ -114,9 +114,9 @@ namespace {
 // `depth` bytes, into name order by their next byte. Each name's bytes are
 // looked at about once, so a listing's cost per name does not grow with its
 // size as a comparison sort's does.
-void RadixSort(const std::vector<DirEntry>& entries, std::uint32_t* first, std::uint32_t* last,
-               std::size_t depth, std::uint32_t* scratch) {
-    const auto names = [&](std::uint32_t i) -> const std::string& { return entries[i].name; };
+template <class Names>
+void RadixSort(const Names& names, std::uint32_t* first, std::uint32_t* last, std::size_t depth,
+               std::uint32_t* scratch) {
     const auto n = static_cast<std::size_t>(last - first);
     if (n < 32) { // a handful: buckets would cost more than comparing
         std::sort(first, last,
@@ -136,7 +136,7 @@ void RadixSort(const std::vector<DirEntry>& entries, std::uint32_t* first, std::
     // A byte that all of them share orders nothing ("entry 0001", "entry 0002").
     for (std::size_t b = 1; b < 257; ++b) {
         if (start[b + 1] - start[b] == n) {
-            RadixSort(entries, first, last, depth + 1, scratch);
+            RadixSort(names, first, last, depth + 1, scratch);
             return;
         }
     }
@@ -151,14 +151,14 @@ void RadixSort(const std::vector<DirEntry>& entries, std::uint32_t* first, std::
               [&](std::uint32_t a, std::uint32_t b) { return names(a) < names(b); });
     for (std::size_t b = 1; b < 257; ++b) {
         if (start[b + 1] - start[b] > 1) {
-            RadixSort(entries, first + start[b], first + start[b + 1], depth + 1, scratch);
+            RadixSort(names, first + start[b], first + start[b + 1], depth + 1, scratch);
         }
     }
 }
 
-// The indexes of the entries kept, in name order.
-template <class Keep>
-std::vector<std::uint32_t> InNameOrder(const std::vector<DirEntry>& entries, Keep keep) {
+// The indexes of the entries kept, in the order of the names as shown.
+template <class Keep> std::vector<std::uint32_t> InNameOrder(const Listing& listing, Keep keep) {
+    const std::vector<DirEntry>& entries = listing.entries;
     std::vector<std::uint32_t> order;
     order.reserve(entries.size());
     for (std::uint32_t i = 0; i < entries.size(); ++i) {
@@ -167,7 +167,14 @@ std::vector<std::uint32_t> InNameOrder(const std::vector<DirEntry>& entries, Kee
         }
     }
     std::vector<std::uint32_t> scratch(order.size());
-    RadixSort(entries, order.data(), order.data() + order.size(), 0, scratch.data());
+    const auto sort = [&](const auto& names) {
+        RadixSort(names, order.data(), order.data() + order.size(), 0, scratch.data());
+    };
+    if (listing.shownNames.empty()) {
+        sort([&](std::uint32_t i) -> const std::string& { return entries[i].name; });
+    } else {
+        sort([&](std::uint32_t i) -> const std::string& { return listing.shownNames[i]; });
+    }
     return order;
 }
 
@@ -175,12 +182,12 @@ std::vector<std::uint32_t> InNameOrder(const std::vector<DirEntry>& entries, Kee
 
 std::vector<std::uint32_t> MatchingFileEntries(const Listing& listing, const std::string& pattern) {
     const Masks masks(pattern);
-    return InNameOrder(listing.entries,
+    return InNameOrder(listing,
                        [&](const DirEntry& e) { return !e.isDirectory && masks.Match(e.name); });
 }
 
 std::vector<std::uint32_t> SubdirectoryEntries(const Listing& listing) {
-    return InNameOrder(listing.entries, [](const DirEntry& e) { return e.isDirectory; });
+    return InNameOrder(listing, [](const DirEntry& e) { return e.isDirectory; });
 }
 
 // Each name copied once, into its place.

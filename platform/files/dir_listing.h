@@ -21,6 +21,9 @@ struct Listing {
     // hold "?" there), by index, with the true name in UTF-8. Only Windows
     // names can be such.
     std::vector<std::pair<std::uint32_t, std::string>> trueNames;
+    // When there are such names, every entry's name as the user sees it, in
+    // UTF-8: the lists are in that order. Empty otherwise.
+    std::vector<std::string> shownNames;
 };
 
 // The entries of a directory given as a system path, without "." and "..",
@@ -33,7 +36,8 @@ bool MatchesPattern(const std::string& name, const std::string& pattern);
 // Name order of the lists: regardless of case, then by bytes.
 bool NameLess(const std::string& a, const std::string& b);
 
-// The indexes of the entries a list shows, in name order.
+// The indexes of the entries a list shows, in name order (of the shown names,
+// when the listing has them).
 std::vector<std::uint32_t> MatchingFileEntries(const Listing& listing, const std::string& pattern);
 std::vector<std::uint32_t> SubdirectoryEntries(const Listing& listing);
 std::vector<std::string> NamesOf(const Listing& listing, const std::vector<std::uint32_t>& entries);

@@ -51,6 +51,16 @@ Listing ListDirectory(const std::string& systemPath) {
         }
     } while (FindNextFileW(find, &data));
     FindClose(find);
+    // Only then: the others, in the code page, order alike as they are.
+    if (!listing.trueNames.empty()) {
+        listing.shownNames.reserve(listing.entries.size());
+        for (const DirEntry& entry : listing.entries) {
+            listing.shownNames.push_back(Utf8FromWide(WideFromCodePage(entry.name)));
+        }
+        for (const auto& [entry, trueName] : listing.trueNames) {
+            listing.shownNames[entry] = trueName;
+        }
+    }
     return listing;
 }
 

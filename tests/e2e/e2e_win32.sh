@@ -38,11 +38,13 @@ export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml
 
 # Drive H: holds the emulator in a directory whose name stays whole in short
 # form, another under "Program Files (x86)" beside an older "Program Files",
-# and images in folders that begin alike, each made after the one above it.
-# Each image holds its own path, so the stand-in's record says which it opened.
+# and images in folders that begin alike, each made after the one above it,
+# and a folder whose name the directory list cuts. Each image holds its own
+# path, so the stand-in's record says which it opened.
 H="$work/H"
 for made in HuGo "Program Files/Hu-Go" "Program Files (x86)/Hu-Go" "Games/PC Engine Collection" \
-    "Games/PC Engine Games" "Games/PC Engine Zeta"; do
+    "Games/PC Engine Games" "Games/PC Engine Zeta" \
+    "A folder whose name is far wider than the list it stands in"; do
     mkdir -p "$H/$made"
     sleep 0.05
 done
@@ -157,6 +159,24 @@ focus "$main"
 keys shift+Tab shift+Tab Home Return # Dir: the drive's root
 go 1 'H:\root.pce' "H:\\HuGo\\hu-go!.exe H:\\\\\\root.pce"
 
+step="a cut name shows whole in a tip"
+tip() { # the size of the tip shown, as width height; nothing when none is
+    local id
+    for id in $(xdotool search --onlyvisible --classname vorlanes.exe 2>/dev/null); do
+        [ -z "$(xdotool getwindowname "$id")" ] || continue
+        xwininfo -id "$id" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}'
+    done
+}
+xdotool mousemove --window "$main" 120 130 sleep 0.2 mousemove --window "$main" 124 133
+sleep 1.5
+read -r width _ <<<"$(tip)"
+[ "${width:-0}" -gt 250 ] || fail "no tip wider than the list over its cut row"
+xdotool mousemove --window "$main" 60 115 sleep 0.2 mousemove --window "$main" 64 114 # h:\
+sleep 1.5
+[ -z "$(tip)" ] || fail "a tip over a row drawn whole"
+xdotool mousemove 700 600
+echo "ok: a tip $width px wide over the cut row only"
+
 step="Setup writes Hu-go!.ini"
 focus "$main"
 keys Tab Return # Setup, beside Go
@@ -167,11 +187,15 @@ skips_task_bar "Setup Hu-Go!" || fail "Setup Hu-Go! is in the task bar"
 keys Tab Tab Tab ctrl+a # OKButton, CancelButton, SSTab, Rom_Dir
 xdotool type --delay 30 'H:\Games\PC Engine Games'
 keys Tab Down # graph1: graph2
-keys shift+Tab shift+Tab shift+Tab shift+Tab Return
+# The pages turn by keys, the focus going to the tabs when it was on the page
+# left: on Control, the first input configuration is followed by the second.
+keys ctrl+Tab ctrl+shift+Tab ctrl+Next
+keys Tab Down
+keys shift+Tab shift+Tab shift+Tab Return
 gone "Setup Hu-Go!"
 ini="$H/HuGo/Hu-go!.ini"
 [ -f "$ini" ] || fail "no Hu-go!.ini in the emulator's directory"
-for key in vmode=1 eagle=0 exact_draw=0 smode=0 static_refresh=0; do
+for key in vmode=1 eagle=0 exact_draw=0 smode=0 static_refresh=0 Config=1; do
     tr -d '\r' <"$ini" | grep -qx "$key" || fail "Hu-go!.ini lacks $key: $(tr '\r\n' '  ' <"$ini")"
 done
 rom_dir=$(tr -d '\r' <"$ini" | sed -n 's/^rom_dir=//p')
@@ -208,6 +232,10 @@ told() { # told yes|no: whether the drive's failure was told; it is dismissed th
     for _ in $(seq 30); do id=$(box); [ -n "$id" ] && break; sleep 0.1; done
     if [ "$1" = yes ]; then
         [ -n "$id" ] || fail "no message that the drive cannot be read"
+        # Its short text alone would leave it 220 px wide, its caption cut.
+        local width
+        width=$(xwininfo -id "$id" | awk '/Width:/{print $2}')
+        [ "$width" -ge 270 ] || fail "the message is $width px wide: its caption is cut"
         focus "$id"
         keys Return
         for _ in $(seq 50); do [ -z "$(box)" ] && break; sleep 0.1; done

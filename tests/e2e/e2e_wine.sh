@@ -51,9 +51,20 @@ for image in "Games/PC Engine Collection/Bonk's Adventure.pce" \
     printf 'H:\\%s\r\n' "${image//\//\\}" >"$H/$image"
 done
 
+# I: and J:, side by side, lead to a file: they cannot be read. K: holds
+# images whose names only a longer type-ahead tells apart.
+printf x >"$work/not a directory"
+mkdir -p "$work/K"
+for image in "Game 1.pce" "Game 4.pce" "Game 4500.pce" "Game 5.pce"; do
+    printf 'K:\\%s\r\n' "$image" >"$work/K/$image"
+done
+
 step="make the Wine prefix"
 timeout 240 wine64 wineboot -i </dev/null >/dev/null 2>&1 || fail "wineboot did not finish"
 ln -s "$H" "$WINEPREFIX/dosdevices/h:"
+ln -s "$work/not a directory" "$WINEPREFIX/dosdevices/i:"
+ln -s "$work/not a directory" "$WINEPREFIX/dosdevices/j:"
+ln -s "$work/K" "$WINEPREFIX/dosdevices/k:"
 record="$work/record.txt"
 export VORLANES_RECORD="Z:${record//\//\\}"
 
@@ -177,5 +188,48 @@ launch 1 '\Hu Go\hu-go!.exe' 'H:\Roms12345\game.pce'
 step="9: an emulator directory whose short form leads into an older sibling"
 store 'H:\Program Files (x86)\Hu-Go' 'H:\Program Files (x86)\Hu-Go\'
 launch 1 '\Program Files (x86)\Hu-Go\hu-go!.exe' 'H:\Roms12345\game.pce'
+quit
+
+told() { # told yes|no: whether a drive's failure was told; it is dismissed then
+    local boxes=1
+    for _ in $(seq 30); do
+        boxes=$(xdotool search --onlyvisible --name "^House Vorlanes' Frontend\$" | wc -l)
+        [ "$boxes" = 2 ] && break
+        sleep 0.1
+    done
+    if [ "$1" = yes ]; then
+        [ "$boxes" = 2 ] || fail "no message that the drive cannot be read"
+        keys Return
+        gone_box=$(xdotool search --onlyvisible --name "^House Vorlanes' Frontend\$" | wc -l)
+        [ "$gone_box" = 1 ] || fail "the message stays"
+        focus "$main"
+    else
+        [ "$boxes" = 1 ] || fail "a message where none belongs"
+    fi
+}
+step="10: Esc cancels the dropped-down drive list"
+start "$work/K"
+focus "$main"
+xdotool mousemove 100 200 click 1 # the directory list
+keys shift+Tab alt+Down Up Escape  # j: highlighted, then cancelled: nothing is chosen
+told no
+step="10b: arrows step over every unreadable drive"
+keys Up # j:, told, back to k:
+told yes
+keys Up # over j: to i:, told, back to k:
+told yes
+keys Up # over both to h:
+told no
+keys Down # over both again to k:
+told no
+step="10c: type-ahead by prefix"
+rm -f "$record"
+keys Tab Tab # Dir, File
+xdotool type --delay 40 "Game 45"
+keys Tab space # Go
+for _ in $(seq 600); do [ -e "$record" ] && break || sleep 0.1; done
+grep -qxF 'read K:\Game 4500.pce' "$record" ||
+    fail "the emulator opened $(grep '^read ' "$record" || echo nothing), not K:\Game 4500.pce"
+echo "ok: Esc, two unreadable drives stepped over, type-ahead to K:\Game 4500.pce"
 quit
 echo "1 passed, 0 failed"

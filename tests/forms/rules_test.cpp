@@ -141,7 +141,7 @@ TEST(Rules, CaptionsAndPlaces) {
     }
 }
 
-TEST(Rules, AMessageFitsAScreenWithLongWordsCutInTheirMiddle) {
+TEST(Rules, AMessageFitsAScreenBrokenAtBlanksWithLongWordsCutInTheirMiddle) {
     const std::string path = "C:\\" + std::string(36000, 'a') + "\\Hu-go!.ini";
     std::string many;
     for (int line = 0; line < 100; ++line) {
@@ -153,10 +153,16 @@ TEST(Rules, AMessageFitsAScreenWithLongWordsCutInTheirMiddle) {
     } cases[] = {
         {"Drive e: cannot be read.\n\nFile not found.",
          "Drive e: cannot be read.\n\nFile not found."},
-        {"Not started.\n\n" + path + " -c2", "Not started.\n\nC:\\" + std::string(29, 'a') + "..." +
-                                                 std::string(18, 'a') + "\\Hu-go!.ini -c2"},
+        {"Not started.\n\n" + path + " -c2", "Not started.\n\nC:\\" + std::string(21, 'a') + "..." +
+                                                 std::string(10, 'a') + "\\Hu-go!.ini\n-c2"},
+        // Broken at a blank before a line grows too long for a box, which
+        // would break it anywhere.
+        {"The emulator could not be started: H:\\Emulators\\Hu-Go\\hu-go!.exe "
+         "H:\\Games\\\\Bonk.pce",
+         "The emulator could not be started:\nH:\\Emulators\\Hu-Go\\hu-go!.exe "
+         "H:\\Games\\\\Bonk.pce"},
         {"\xC3\xA9" + std::string(100, 'x'),
-         "\xC3\xA9" + std::string(30, 'x') + "..." + std::string(29, 'x')},
+         "\xC3\xA9" + std::string(22, 'x') + "..." + std::string(21, 'x')},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(forms::FitMessage(c.text), c.fitted);
@@ -165,6 +171,30 @@ TEST(Rules, AMessageFitsAScreenWithLongWordsCutInTheirMiddle) {
     EXPECT_EQ(std::count(fitted.begin(), fitted.end(), '\n'), 29);
     EXPECT_EQ(fitted.substr(0, 7), "line 0\n");
     EXPECT_NE(fitted.find("\n...\n"), std::string::npos);
+}
+
+// A text box shows its bytes in a toolkit's text that cannot spell them all
+// (here, "?" for a byte above 127); unedited, the bytes come back whole.
+TEST(Rules, ATextBoxGivesBackItsBytesUntilEdited) {
+    const std::string bytes = "C:\\\xC9mul\\";
+    const auto show = [](std::string text) {
+        std::replace_if(
+            text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > 127; },
+            '?');
+        return text;
+    };
+    forms::KeptText<std::string> box;
+    ASSERT_EQ(box.Keep(bytes, show(bytes)), "C:\\?mul\\");
+    const struct {
+        std::string shown;
+        std::string bytes;
+    } cases[] = {
+        {"C:\\?mul\\", bytes},                // as shown
+        {"C:\\?mul\\Roms", "C:\\?mul\\Roms"}, // edited: what it shows
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(box.Bytes(c.shown, [](const std::string& edited) { return edited; }), c.bytes);
+    }
 }
 
 } // namespace

@@ -8,8 +8,10 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QHelpEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -46,6 +48,28 @@ TEST(FileList, KeepsNamesAsTheirBytesAndStartsEachPathWithNothingSelected) {
     Show(list, tmp.path() / "sub");
     EXPECT_EQ(Shown(list), std::vector<std::string>{"other.PCE"});
     EXPECT_EQ(list.FileName(), "");
+}
+
+// A tip only where the row cannot show all of its name.
+TEST(FileList, ANameCutShortShowsWholeInATip) {
+    TempDir tmp;
+    const std::string cut = "A long image name that no list this narrow shows whole.pce";
+    tmp.Write(cut);
+    tmp.Write("Bonk.pce");
+    qtfront::FileList list("*.pce");
+    list.resize(160, 120);
+    list.show();
+    Show(list, tmp.path());
+    const struct {
+        int row;
+        std::string tip; // "" for none
+    } cases[] = {{1, ""}, {0, cut}};
+    for (const auto& c : cases) {
+        const QPoint at = list.visualRect(list.Row(c.row)).center();
+        QHelpEvent help(QEvent::ToolTip, at, list.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list.viewport(), &help);
+        EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text().toStdString() : "", c.tip) << c.row;
+    }
 }
 
 // The row selected after Tab into a file list of `count` images and one key.

@@ -89,9 +89,15 @@ public:
         return names;
     }
 
-    std::string Text(std::string_view box) const override { return Find(text, box); }
+    // Shown as they are: what a test types in `text` is the edited text.
+    std::string Text(std::string_view box) const override {
+        const auto it = kept_.find(box);
+        const std::string now = Find(text, box);
+        return it == kept_.end() ? now
+                                 : it->second.Bytes(now, [](const std::string& e) { return e; });
+    }
     void SetText(std::string_view box, const std::string& t) override {
-        text[std::string(box)] = t;
+        text[std::string(box)] = kept_[std::string(box)].Keep(t, t);
     }
     bool Value(std::string_view option) const override { return Find(state, option) != 0; }
     void SetValue(std::string_view option, bool on) override {
@@ -156,6 +162,7 @@ private:
 
     forms::Form& form_;
     forms::Host& host_;
+    std::map<std::string, forms::KeptText<std::string>, std::less<>> kept_;
 };
 
 class Front final : public forms::Front {

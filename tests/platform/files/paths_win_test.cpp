@@ -113,9 +113,9 @@ TEST(WindowsListing, NamesTheCodePageCannotSpellShowTrulyAndAreToldOf) {
     forms::FileRows files("*.pce");
     files.Show(tmp.native(), platform::ListDirectory(tmp.native()));
     ASSERT_EQ(files.Count(), 2);
-    EXPECT_EQ(files.Name(0), "?.pce");
-    EXPECT_EQ(files.TrueName(0), omega + ".pce");
-    EXPECT_EQ(files.TrueName(1), "") << "Bonk.pce spells itself";
+    EXPECT_EQ(files.Name(1), "?.pce"); // after Bonk.pce, as it shows
+    EXPECT_EQ(files.TrueName(1), omega + ".pce");
+    EXPECT_EQ(files.TrueName(0), "") << "Bonk.pce spells itself";
     forms::DirRows dirs;
     ASSERT_TRUE(dirs.Open(tmp.native(), nullptr));
     const int child = dirs.OpenRow() + 1;
@@ -131,6 +131,27 @@ TEST(WindowsListing, NamesTheCodePageCannotSpellShowTrulyAndAreToldOf) {
     // Started there, the program stands in that folder, not in a look-alike.
     const InDirectory here(fs::path(dir + L"\\\u03A9 Games"));
     EXPECT_EQ(platform::PathMap::System().CurrentDirectory(), tmp.native() + "\\? Games");
+}
+
+// The lists stand in the order of what they show, not of the code page's "?".
+TEST(WindowsListing, NamesTheCodePageCannotSpellSortAsShown) {
+    if (GetACP() == CP_UTF8) {
+        GTEST_SKIP() << "the code page spells every name";
+    }
+    TempDir tmp;
+    const std::wstring dir = tmp.path().wstring();
+    for (const wchar_t* name : {L"\u03A9.pce", L"Zz.pce", L"\u00E9t\u00E9.pce", L"Bonk.pce"}) {
+        CloseHandle(CreateFileW((dir + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                0, nullptr));
+    }
+    forms::FileRows files("*.pce");
+    files.Show(tmp.native(), platform::ListDirectory(tmp.native()));
+    std::vector<std::string> shown;
+    for (int row = 0; row < files.Count(); ++row) {
+        shown.push_back(files.TrueName(row).empty() ? files.Name(row) : files.TrueName(row));
+    }
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"Bonk.pce", "Zz.pce", "\xE9t\xE9.pce", "\xCE\xA9.pce"}));
 }
 
 } // namespace

@@ -2,19 +2,24 @@
 // Copyright (C) 2026 House Vorlanes
 #include "app/aboutfrontend.h"
 #include "config/confighugo.h"
+#include "forms/lists.h"
 #include "front/qt/dialog_style.h"
+#include "front/qt/file_dialog.h"
 #include "location/pathemulator.h"
 #include "support/qt_program.h"
 #include "support/widgets.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <span>
 
@@ -208,6 +213,28 @@ TEST_F(QtFrontTest, TheProgramEndsWhenItsLastWindowCloses) {
         [] {},
     });
     EXPECT_EQ(steps, 4) << "not before the last dialog has closed";
+}
+
+// Its places are the program's drives, named as the drive list names them.
+TEST_F(QtFrontTest, TheOpenDialogShowsTheProgramsDrives) {
+    QStringList places, drives;
+    QTimer::singleShot(0, [&places] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        const QAbstractItemModel* side = dialog->findChild<QListView*>("sidebar")->model();
+        for (int row = 0; row < side->rowCount(); ++row) {
+            places << side->index(row, 0).data().toString();
+        }
+        dialog->reject();
+    });
+    EXPECT_EQ(qtfront::ChooseFile(program.Window(path())), "");
+    const forms::DriveRows rows(platform::PathMap::System().Drives());
+    for (int row = 0; row < rows.Count(); ++row) {
+        drives << QString::fromLocal8Bit(rows.Text(row));
+    }
+    places.sort();
+    drives.sort();
+    EXPECT_EQ(places, drives);
 }
 
 } // namespace

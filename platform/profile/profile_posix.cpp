@@ -229,8 +229,9 @@ std::uint32_t PosixProfile::GetPrivateProfileStringA(const char* section, const 
         return ListResult({}, buffer, size, loaded);
     if (loaded == kSuccess && (section == nullptr || key == nullptr)) {
         if (section == nullptr)
-            return ListResult(spelling.Out(Joined(ini::SectionNames(text))), buffer, size,
-                              kSuccess);
+            return ListResult(spelling.Out(Joined(parsed->index ? parsed->index->SectionNames(text)
+                                                                : ini::SectionNames(text))),
+                              buffer, size, kSuccess);
         return ListResult(spelling.Out(Joined(ini::KeyNames(text, spelling.In(section)))), buffer,
                           size, kFileNotFound);
     }
@@ -269,7 +270,8 @@ std::uint32_t PosixProfile::GetPrivateProfileSectionA(const char* section, char*
     }
     const std::string_view text = parsed->text;
     const codepage::Spelling spelling(text);
-    const auto entries = ini::SectionEntries(text, spelling.In(section));
+    const auto entries = parsed->index ? parsed->index->SectionEntries(text, spelling.In(section))
+                                       : ini::SectionEntries(text, spelling.In(section));
     if (!entries) {
         ListResult({}, buffer, size, kFileNotFound);
         return 0;
@@ -289,8 +291,8 @@ std::uint32_t PosixProfile::GetPrivateProfileSectionNamesA(char* buffer, std::ui
         return Fail(code);
     }
     const std::string_view text = parsed->text;
-    return ListResult(codepage::Spelling(text).Out(Joined(ini::SectionNames(text))), buffer, size,
-                      kSuccess, 1);
+    const auto names = parsed->index ? parsed->index->SectionNames(text) : ini::SectionNames(text);
+    return ListResult(codepage::Spelling(text).Out(Joined(names)), buffer, size, kSuccess, 1);
 }
 
 std::int32_t PosixProfile::WritePrivateProfileStringA(const char* section, const char* key,

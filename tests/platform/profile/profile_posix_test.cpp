@@ -691,4 +691,22 @@ TEST_P(KeptParse, NeverAnswersForAFileChangedBehindIt) {
 INSTANTIATE_TEST_SUITE_P(Profile, KeptParse, ::testing::ValuesIn(kRoutes),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The section calls answer from a kept parse what a walk of the file answers.
+TEST(KeptParseLists, SectionAndNamesAsAFreshRead) {
+    TempDir dir;
+    const std::string file = dir.Path("k.ini");
+    WriteFile(file, "[A]\r\nk=1\r\n[b]\r\n x = 2 \r\n;c\r\ny\r\n[a]\r\nk=3\r\n[]\r\nn=4\r\n");
+    const auto lists = [&] {
+        std::string section(64, '\0'), names(64, '\0');
+        section.resize(Profile().GetPrivateProfileSectionA("B", section.data(), 64, file.c_str()));
+        names.resize(Profile().GetPrivateProfileSectionNamesA(names.data(), 64, file.c_str()));
+        return section + "|" + names;
+    };
+    const std::string expected("x=2\0y\0|A\0b\0a\0", 13);
+    EXPECT_EQ(lists(), expected); // the file too new to keep a parse of
+    std::this_thread::sleep_for(platform::PosixProfile::kSettledAfter * 3 / 2);
+    EXPECT_EQ(lists(), expected); // its parse kept
+    EXPECT_EQ(lists(), expected); // and answering
+}
+
 } // namespace

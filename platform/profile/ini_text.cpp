@@ -302,6 +302,14 @@ std::vector<std::string_view> SectionIndex::SectionNames(std::string_view text) 
     return names;
 }
 
+std::optional<std::pair<std::size_t, std::size_t>> SectionExtent(std::string_view text,
+                                                                 std::string_view section) {
+    const auto span = FindSection(text, section);
+    if (!span)
+        return std::nullopt;
+    return std::pair(span->header.begin, span->end);
+}
+
 std::vector<std::string_view> KeyNames(std::string_view text, std::string_view section) {
     std::vector<std::string_view> keys;
     const auto span = FindSection(text, section);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 // The text of an INI file as the emulator sees it through Wine, and the edits
@@ -57,6 +58,10 @@ std::optional<std::string_view> FindValue(std::string_view text, std::string_vie
 std::optional<std::vector<std::string>> SectionEntries(std::string_view text,
                                                        std::string_view section);
 std::vector<std::string_view> KeyNames(std::string_view text, std::string_view section);
+// Where the first section of the name lies, its header line included: the
+// edits of that section alone come out the same on this part of the text.
+std::optional<std::pair<std::size_t, std::size_t>> SectionExtent(std::string_view text,
+                                                                 std::string_view section);
 // Every header's name, duplicates too, in file order; unnamed ones left out.
 std::vector<std::string_view> SectionNames(std::string_view text);
 

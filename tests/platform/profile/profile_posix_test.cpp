@@ -183,6 +183,37 @@ TEST(FileSays, AsWineReadsIt) {
     }
 }
 
+// Setup's OK, one replacement for all its writes, leaves the text that the
+// same writes one by one leave: whatever the section's place, line breaks,
+// duplicates or mark.
+TEST(Batch, WritesAsOneByOne) {
+    const char* const texts[] = {
+        "[A]\r\nk=1\r\n[Main]\r\nvmode=0\r\n\r\n[B]\r\nx=1\r\n",
+        "[Main]\nvmode=0",
+        "a=1\n[Main]\r\nvmode=0\r\n",
+        "[Other]\r\n",
+        "[main]\r\nvmode=1\r\n[MAIN]\r\nvmode=2\r\n",
+        "\xEF\xBB\xBF[Main]\r\nlanguage=\xC3\xA9\r\n",
+        "[Main]",
+    };
+    const char* const writes[][3] = {
+        {"Main", "vmode", "3"}, {"Main", "new", "v"}, {" main ", "language", "\xE8"}};
+    TempDir dir;
+    const std::string batch = dir.Path("batch.ini"), single = dir.Path("single.ini");
+    auto& p = Profile();
+    for (const char* text : texts) {
+        WriteFile(batch, text);
+        WriteFile(single, text);
+        p.BeginWrites(batch.c_str());
+        for (const auto& [section, key, value] : writes) {
+            ASSERT_NE(p.WritePrivateProfileStringA(section, key, value, batch.c_str()), 0);
+            ASSERT_NE(p.WritePrivateProfileStringA(section, key, value, single.c_str()), 0);
+        }
+        ASSERT_NE(p.CommitWrites(), 0);
+        EXPECT_EQ(ReadFile(batch), ReadFile(single)) << text;
+    }
+}
+
 TEST(Message, EnglishTextWithLineBreakAndNothingForAnUnknownCode) {
     const std::pair<std::uint32_t, std::string> texts[] = {
         {2, "The system cannot find the file specified.\r\n"},

@@ -99,13 +99,4 @@ TEST(TrapsLists, SectionEntriesTrimmedWithoutCommentsAndEveryHeaderNamed) {
               (std::vector<std::string_view>{"Main", "main", "Other", "\xDC\x6E\xEF", "Last"}));
 }
 
-// A file read many times answers its lists from the index, as the walk does.
-TEST(TrapsLists, IndexListsAsTheWalk) {
-    const ini::SectionIndex index(kTraps);
-    for (const char* section : {"main", " MAIN\t", "Other", "", "Last", "Missing", "unterminated"})
-        EXPECT_EQ(index.SectionEntries(kTraps, section), ini::SectionEntries(kTraps, section))
-            << section;
-    EXPECT_EQ(index.SectionNames(kTraps), ini::SectionNames(kTraps));
-}
-
 } // namespace

@@ -126,6 +126,8 @@ void StartUpToFirstPaint(benchmark::State& state) {
     // Each start against the other one of its turn: the machine's drift over
     // the run falls on both sides of every quotient.
     state.counters["turn_ratio"] = turns::TurnRatio(ours, bare);
+    state.counters["ratio_p10"] = turns::TurnRatioLow(ours, bare);
+    state.counters["ratio_p90"] = turns::TurnRatioHigh(ours, bare);
 }
 
 BENCHMARK(StartUpToFirstPaint)->Iterations(200)->Unit(benchmark::kMillisecond);

@@ -86,9 +86,9 @@ bool DirRows::Open(const std::string& systemPath, std::string* reason, bool* cha
         *changed = path != path_;
     }
     path_ = path;
-    listing_ = std::move(listing);
+    listing_ = std::make_shared<const platform::Listing>(std::move(listing));
 
-    names_.clear();
+    chainNames_.clear();
     chain_.clear();
     // The root ("z:\"), then each name down to the open directory.
     const std::size_t rootEnd = path.find('\\');
@@ -97,7 +97,7 @@ bool DirRows::Open(const std::string& systemPath, std::string* reason, bool* cha
     if (!rootName.empty()) {
         rootName[0] = Lower(rootName[0]);
     }
-    names_.push_back(rootName);
+    chainNames_.push_back(rootName);
     chain_.push_back(root);
     std::size_t start = root.size();
     while (start < path.size()) {
@@ -105,17 +105,13 @@ bool DirRows::Open(const std::string& systemPath, std::string* reason, bool* cha
         if (end == std::string::npos) {
             end = path.size();
         }
-        names_.push_back(path.substr(start, end - start));
+        chainNames_.push_back(path.substr(start, end - start));
         chain_.push_back(path.substr(0, end));
         start = end + 1;
     }
     chainRows_ = static_cast<int>(chain_.size());
-    const std::vector<std::uint32_t> subdirs = platform::SubdirectoryEntries(listing_);
-    names_.reserve(names_.size() + subdirs.size());
-    for (const std::uint32_t i : subdirs) {
-        names_.push_back(listing_.entries[i].name);
-    }
-    trueNames_ = platform::TrueNamesOf(listing_, subdirs);
+    subdirs_ = platform::SubdirectoryEntries(*listing_);
+    trueNames_ = platform::TrueNamesOf(*listing_, subdirs_);
     return true;
 }
 
@@ -135,11 +131,12 @@ std::string DirRows::RowPath(int row) const {
     return (path_.back() == '\\' ? path_ : path_ + '\\') + Name(row);
 }
 
-void FileRows::Show(const std::string& systemPath, const platform::Listing& listing) {
+void FileRows::Show(const std::string& systemPath,
+                    std::shared_ptr<const platform::Listing> listing) {
     path_ = systemPath;
-    const std::vector<std::uint32_t> files = platform::MatchingFileEntries(listing, pattern_);
-    names_ = platform::NamesOf(listing, files);
-    trueNames_ = platform::TrueNamesOf(listing, files);
+    listing_ = std::move(listing);
+    rows_ = platform::MatchingFileEntries(*listing_, pattern_);
+    trueNames_ = platform::TrueNamesOf(*listing_, rows_);
     selected_ = -1;
 }
 

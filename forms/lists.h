@@ -4,6 +4,7 @@
 #include "platform/files/dir_listing.h"
 #include "platform/files/paths.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,15 +43,19 @@ private:
 class DirRows {
 public:
     const std::string& Path() const { return path_; }
-    // What the open directory held when it was opened.
-    const platform::Listing& Contents() const { return listing_; }
+    // What the open directory held when it was opened; never null.
+    const std::shared_ptr<const platform::Listing>& Contents() const { return listing_; }
     // Opens a system path ("Z:\home\ann", a root as "Z:\"). False with the
     // reason when it cannot be read: nothing changes then. `changed` tells
     // whether the path is another one than before.
     bool Open(const std::string& systemPath, std::string* reason, bool* changed = nullptr);
 
-    int Count() const { return static_cast<int>(names_.size()); }
-    const std::string& Name(int row) const { return names_[static_cast<std::size_t>(row)]; }
+    int Count() const { return chainRows_ + static_cast<int>(subdirs_.size()); }
+    const std::string& Name(int row) const {
+        return row < chainRows_
+                   ? chainNames_[static_cast<std::size_t>(row)]
+                   : listing_->entries[subdirs_[static_cast<std::size_t>(row - chainRows_)]].name;
+    }
     // What a row shows when the code page cannot spell its name; empty otherwise.
     const std::string& TrueName(int row) const;
     int Level(int row) const { return row < chainRows_ ? row : chainRows_; }
@@ -61,8 +66,10 @@ public:
 
 private:
     std::string path_;
-    platform::Listing listing_;
-    std::vector<std::string> names_;
+    // Rows name the listing's own entries: a large folder's names are not copied again.
+    std::shared_ptr<const platform::Listing> listing_ = std::make_shared<platform::Listing>();
+    std::vector<std::string> chainNames_;
+    std::vector<std::uint32_t> subdirs_;
     std::vector<std::string> trueNames_; // of the subdirectories, when any is needed
     std::vector<std::string> chain_;
     int chainRows_ = 0;
@@ -75,10 +82,12 @@ public:
 
     const std::string& Path() const { return path_; }
     // Shows a directory already listed, nothing selected.
-    void Show(const std::string& systemPath, const platform::Listing& listing);
+    void Show(const std::string& systemPath, std::shared_ptr<const platform::Listing> listing);
 
-    int Count() const { return static_cast<int>(names_.size()); }
-    const std::string& Name(int row) const { return names_[static_cast<std::size_t>(row)]; }
+    int Count() const { return static_cast<int>(rows_.size()); }
+    const std::string& Name(int row) const {
+        return listing_->entries[rows_[static_cast<std::size_t>(row)]].name;
+    }
     const std::string& TrueName(int row) const;
     void Select(int row) { selected_ = row >= 0 && row < Count() ? row : -1; }
     // The selected bare file name, empty when none is selected.
@@ -87,7 +96,8 @@ public:
 private:
     std::string path_;
     std::string pattern_;
-    std::vector<std::string> names_;
+    std::shared_ptr<const platform::Listing> listing_;
+    std::vector<std::uint32_t> rows_; // the listing's entries shown, in order
     std::vector<std::string> trueNames_;
     int selected_ = -1;
 };

@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 // One fill of a directory in a process of its own, as the first one after the
-// start: "rows DIR" opens it as the lists do (the directory list's rows, then
-// the file list's from the same listing), "bare DIR" scans it bare. Prints the
-// seconds it took and how many files it shows.
+// start, its Qt application made first: "rows DIR" opens it as the program
+// does (the directory list's rows, then the file list's from the same
+// listing, both laid out by their views), "bare DIR" scans it bare into a
+// QStringListModel shown by a QListView. Prints the seconds it took and how
+// many files it shows.
 #include "bench/list_fill/bare_scan.h"
-#include "forms/lists.h"
+#include "front/qt/dir_list.h"
+#include "front/qt/file_list.h"
 #include "platform/files/paths.h"
 
+#include <QApplication>
+#include <QListView>
+#include <QStringListModel>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -17,23 +23,40 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: fresh_fill rows|bare DIR\n");
         return 2;
     }
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
     const std::string mode = argv[1];
     const std::string native = argv[2];
     const std::string path = platform::PathMap::System().ToSystem(native); // made at start-up
+    qtfront::DirList dirs;
+    qtfront::FileList files("*.pce;*.zip;*.iso");
+    QListView view;
+    view.setUniformItemSizes(true);
+    QStringListModel model;
     const auto start = std::chrono::steady_clock::now();
-    std::size_t files = 0;
+    int shown = 0;
     if (mode == "rows") {
-        forms::DirRows dirs;
-        forms::FileRows list("*.pce;*.zip;*.iso");
-        if (!dirs.Open(path, nullptr)) {
+        if (!dirs.rows().Open(path, nullptr)) {
             return 1;
         }
-        list.Show(dirs.Path(), dirs.Contents());
-        files = static_cast<std::size_t>(list.Count());
+        dirs.Shown();
+        files.Show(dirs.rows().Path(), dirs.rows().Contents());
+        dirs.doItemsLayout();
+        files.doItemsLayout();
+        shown = files.count();
     } else {
-        files = BareScan(native, false).size();
+        QStringList names;
+        for (const std::string& name : BareScan(native, false)) {
+            names.append(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        }
+        model.setStringList(names);
+        view.setModel(&model);
+        view.doItemsLayout();
+        shown = model.rowCount();
     }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    std::printf("%.9f %zu\n", took.count(), files);
+    std::printf("%.9f %d\n", took.count(), shown);
     return 0;
 }

@@ -7,8 +7,9 @@ namespace qtfront {
 FileList::FileList(std::string pattern, QWidget* parent)
     : ListBox(parent), rows_(std::move(pattern)) {}
 
-void FileList::Show(const std::string& systemPath, const platform::Listing& listing) {
-    rows_.Show(systemPath, listing);
+void FileList::Show(const std::string& systemPath,
+                    std::shared_ptr<const platform::Listing> listing) {
+    rows_.Show(systemPath, std::move(listing));
     Refill();
 }
 

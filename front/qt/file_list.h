@@ -14,7 +14,7 @@ public:
 
     const forms::FileRows& rows() const { return rows_; }
     // Shows a directory already listed, nothing selected.
-    void Show(const std::string& systemPath, const platform::Listing& listing);
+    void Show(const std::string& systemPath, std::shared_ptr<const platform::Listing> listing);
     // The selected bare file name, empty when none is selected.
     std::string FileName() const;
 

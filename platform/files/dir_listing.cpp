@@ -95,9 +95,12 @@ bool MatchesPattern(const std::string& name, const std::string& pattern) {
     return Masks(pattern).Match(name);
 }
 
-bool NameLess(const std::string& a, const std::string& b) {
+namespace {
+
+// NameLess for names that agree, folded, on their first `from` bytes.
+bool NameLessFrom(const std::string& a, const std::string& b, std::size_t from) {
     const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = from; i < n; ++i) {
         if (Fold(a[i]) != Fold(b[i])) {
             return Fold(a[i]) < Fold(b[i]);
         }
@@ -106,6 +109,12 @@ bool NameLess(const std::string& a, const std::string& b) {
         return a.size() < b.size();
     }
     return a < b;
+}
+
+} // namespace
+
+bool NameLess(const std::string& a, const std::string& b) {
+    return NameLessFrom(a, b, 0);
 }
 
 namespace {
@@ -119,8 +128,9 @@ void RadixSort(const Names& names, std::uint32_t* first, std::uint32_t* last, st
                std::uint32_t* scratch) {
     const auto n = static_cast<std::size_t>(last - first);
     if (n < 32) { // a handful: buckets would cost more than comparing
-        std::sort(first, last,
-                  [&](std::uint32_t a, std::uint32_t b) { return NameLess(names(a), names(b)); });
+        std::sort(first, last, [&](std::uint32_t a, std::uint32_t b) {
+            return NameLessFrom(names(a), names(b), depth);
+        });
         return;
     }
     // Bucket 0 holds the names that end here; 1 + b those whose next byte folds to b.

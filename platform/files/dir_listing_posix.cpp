@@ -5,6 +5,7 @@
 #include "platform/files/windows_names.h"
 #include "platform/files/wine_names_posix.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -30,6 +31,13 @@ Listing ListDirectory(const std::string& systemPath) {
         return listing;
     }
     const int fd = dirfd(dir);
+    // A directory's size grows with its entries, at no fewer than about 24
+    // bytes each on the usual file systems: room for all of them at once,
+    // and what is never filled is never touched.
+    if (struct stat dirSt{}; fstat(fd, &dirSt) == 0 && dirSt.st_size > 0) {
+        listing.entries.reserve(
+            std::min<std::size_t>(static_cast<std::size_t>(dirSt.st_size) / 24, 1u << 22));
+    }
     while (dirent* e = readdir(dir)) {
         const char* name = e->d_name;
         // Dot entries are hidden; a "\" cannot stand in a system path's name.
@@ -41,7 +49,7 @@ Listing ListDirectory(const std::string& systemPath) {
             struct stat st {};
             isDirectory = fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
         }
-        listing.entries.push_back({name, isDirectory});
+        listing.entries.emplace_back(name, isDirectory);
     }
     closedir(dir);
     return listing;

@@ -128,6 +128,29 @@ std::optional<std::string_view> ValueIn(std::string_view text, std::size_t begin
     return found;
 }
 
+// The entries of the body [begin, end), as SectionEntries gives them.
+std::vector<std::string> EntriesIn(std::string_view text, std::size_t begin, std::size_t end) {
+    std::vector<std::string> entries;
+    // Wine drops an entry without a name ("=value") that follows another one
+    // with only blank lines between.
+    bool afterUnnamed = false;
+    ForEachBodyLine(text, begin, end, [&](const Line& line) {
+        if (line.kind == LineKind::Blank)
+            return true;
+        const bool unnamed = line.kind == LineKind::Entry && line.name.empty();
+        const bool dropped = unnamed && afterUnnamed;
+        afterUnnamed = unnamed;
+        if (line.kind != LineKind::Entry || dropped)
+            return true;
+        std::string entry(line.name);
+        if (line.hasEquals)
+            entry.append("=").append(line.value);
+        entries.push_back(std::move(entry));
+        return true;
+    });
+    return entries;
+}
+
 std::string Folded(std::string_view name) {
     std::string folded(name);
     for (char& c : folded)
@@ -236,6 +259,10 @@ SectionIndex::SectionIndex(std::string_view text) {
             continue;
         if (open)
             open->end = line.begin;
+        if (!line.name.empty()) {
+            const auto at = static_cast<std::size_t>(line.name.data() - text.data());
+            names_.push_back({at, at + line.name.size()});
+        }
         const auto [at, added] =
             first_.try_emplace(Folded(line.name), Body{line.next, text.size()});
         open = added ? &at->second : nullptr;
@@ -256,25 +283,31 @@ std::optional<std::vector<std::string>> SectionEntries(std::string_view text,
     const auto span = FindSection(text, section);
     if (!span)
         return std::nullopt;
-    std::vector<std::string> entries;
-    // Wine drops an entry without a name ("=value") that follows another one
-    // with only blank lines between.
-    bool afterUnnamed = false;
-    ForEachBodyLine(text, *span, [&](const Line& line) {
-        if (line.kind == LineKind::Blank)
-            return true;
-        const bool unnamed = line.kind == LineKind::Entry && line.name.empty();
-        const bool dropped = unnamed && afterUnnamed;
-        afterUnnamed = unnamed;
-        if (line.kind != LineKind::Entry || dropped)
-            return true;
-        std::string entry(line.name);
-        if (line.hasEquals)
-            entry.append("=").append(line.value);
-        entries.push_back(std::move(entry));
-        return true;
-    });
-    return entries;
+    return EntriesIn(text, span->header.next, span->end);
+}
+
+std::optional<std::vector<std::string>>
+SectionIndex::SectionEntries(std::string_view text, std::string_view section) const {
+    const auto at = first_.find(Folded(TrimBlanks(section)));
+    if (at == first_.end())
+        return std::nullopt;
+    return EntriesIn(text, at->second.begin, at->second.end);
+}
+
+std::vector<std::string_view> SectionIndex::SectionNames(std::string_view text) const {
+    std::vector<std::string_view> names;
+    names.reserve(names_.size());
+    for (const Body& name : names_)
+        names.push_back(text.substr(name.begin, name.end - name.begin));
+    return names;
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> SectionExtent(std::string_view text,
+                                                                 std::string_view section) {
+    const auto span = FindSection(text, section);
+    if (!span)
+        return std::nullopt;
+    return std::pair(span->header.begin, span->end);
 }
 
 std::vector<std::string_view> KeyNames(std::string_view text, std::string_view section) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 // The text of an INI file as the emulator sees it through Wine, and the edits
@@ -57,23 +58,32 @@ std::optional<std::string_view> FindValue(std::string_view text, std::string_vie
 std::optional<std::vector<std::string>> SectionEntries(std::string_view text,
                                                        std::string_view section);
 std::vector<std::string_view> KeyNames(std::string_view text, std::string_view section);
+// Where the first section of the name lies, its header line included: the
+// edits of that section alone come out the same on this part of the text.
+std::optional<std::pair<std::size_t, std::size_t>> SectionExtent(std::string_view text,
+                                                                 std::string_view section);
 // Every header's name, duplicates too, in file order; unnamed ones left out.
 std::vector<std::string_view> SectionNames(std::string_view text);
 
-// Where the first section of each name lies in one text, so that a text read
-// many times is walked once: FindValue then reads only that section's lines.
+// Where the first section of each name lies in one text, and where its
+// headers are named, so that a text read many times is walked once: a query
+// then reads only that section's lines.
 class SectionIndex {
 public:
     explicit SectionIndex(std::string_view text);
-    // As the free FindValue, on the text the index was made from.
+    // As the free functions of the same names, on the text the index was made from.
     std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
                                               std::string_view key) const;
+    std::optional<std::vector<std::string>> SectionEntries(std::string_view text,
+                                                           std::string_view section) const;
+    std::vector<std::string_view> SectionNames(std::string_view text) const;
 
 private:
     struct Body {
         std::size_t begin = 0, end = 0;
     };
     std::unordered_map<std::string, Body> first_; // by the name in lower case
+    std::vector<Body> names_;                     // every named header's name, in file order
 };
 
 // Edits: each puts the whole new text into out (its room is reused, so that

@@ -115,6 +115,30 @@ bool EditValue(std::string_view text, bool exists, const char* section, const ch
     return true;
 }
 
+// The part of the text that writes setting values of one existing section
+// change: that section alone, so that a big file is walked and copied once
+// for them all, not once a write. The whole text for any other writes, for
+// a text whose mark spells it in UTF-8 (the part has no mark), and where the
+// section's first line break is not the one new lines take.
+std::pair<std::size_t, std::size_t>
+OneSectionsPart(std::string_view text, const std::vector<ProfileFunctions::HeldWrite>& writes) {
+    const std::pair<std::size_t, std::size_t> whole(0, text.size());
+    if (writes.empty() || codepage::HasUtf8Mark(text))
+        return whole;
+    const codepage::Spelling spelling(text);
+    const std::string section = spelling.In(writes.front().section);
+    for (const auto& w : writes) {
+        if (!w.key || !w.value ||
+            !ini::NamesEqual(ini::TrimBlanks(spelling.In(w.section)), ini::TrimBlanks(section)))
+            return whole;
+    }
+    const auto extent = ini::SectionExtent(text, section);
+    if (!extent || ini::LineEnding(text.substr(extent->first, extent->second - extent->first)) !=
+                       ini::LineEnding(text))
+        return whole;
+    return *extent;
+}
+
 } // namespace
 
 PosixProfile::PosixProfile(Resolver toNative)
@@ -233,8 +257,9 @@ std::uint32_t PosixProfile::GetPrivateProfileStringA(const char* section, const 
         return ListResult({}, buffer, size, loaded);
     if (loaded == kSuccess && (section == nullptr || key == nullptr)) {
         if (section == nullptr)
-            return ListResult(spelling.Out(Joined(ini::SectionNames(text))), buffer, size,
-                              kSuccess);
+            return ListResult(spelling.Out(Joined(parsed->index ? parsed->index->SectionNames(text)
+                                                                : ini::SectionNames(text))),
+                              buffer, size, kSuccess);
         return ListResult(spelling.Out(Joined(ini::KeyNames(text, spelling.In(section)))), buffer,
                           size, kFileNotFound);
     }
@@ -273,7 +298,8 @@ std::uint32_t PosixProfile::GetPrivateProfileSectionA(const char* section, char*
     }
     const std::string_view text = parsed->text;
     const codepage::Spelling spelling(text);
-    const auto entries = ini::SectionEntries(text, spelling.In(section));
+    const auto entries = parsed->index ? parsed->index->SectionEntries(text, spelling.In(section))
+                                       : ini::SectionEntries(text, spelling.In(section));
     if (!entries) {
         ListResult({}, buffer, size, kFileNotFound);
         return 0;
@@ -293,8 +319,8 @@ std::uint32_t PosixProfile::GetPrivateProfileSectionNamesA(char* buffer, std::ui
         return Fail(code);
     }
     const std::string_view text = parsed->text;
-    return ListResult(codepage::Spelling(text).Out(Joined(ini::SectionNames(text))), buffer, size,
-                      kSuccess, 1);
+    const auto names = parsed->index ? parsed->index->SectionNames(text) : ini::SectionNames(text);
+    return ListResult(codepage::Spelling(text).Out(Joined(names)), buffer, size, kSuccess, 1);
 }
 
 std::int32_t PosixProfile::WritePrivateProfileStringA(const char* section, const char* key,
@@ -323,7 +349,9 @@ std::int32_t PosixProfile::WritePrivateProfileStringA(const char* section, const
 std::int32_t PosixProfile::ApplyWrites(const std::string& fileName,
                                        const std::vector<HeldWrite>& writes) {
     const std::uint32_t code =
-        Rewrite(fileName.c_str(), [&](std::string_view text, bool exists, std::string& out) {
+        Rewrite(fileName.c_str(), [&](std::string_view whole, bool exists, std::string& out) {
+            const auto [from, to] = OneSectionsPart(whole, writes);
+            const std::string_view text = whole.substr(from, to - from);
             std::string now(text), next;
             bool any = false;
             for (const HeldWrite& w : writes) {
@@ -333,7 +361,9 @@ std::int32_t PosixProfile::ApplyWrites(const std::string& fileName,
                     any = true;
                 }
             }
-            out = std::move(now);
+            out.clear();
+            out.reserve(from + now.size() + (whole.size() - to));
+            out.append(whole.substr(0, from)).append(now).append(whole.substr(to));
             return any;
         });
     return WriteResult(code);

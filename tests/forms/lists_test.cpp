@@ -37,6 +37,25 @@ TEST(DirRows, TheChainThenTheSubdirectoriesEachAtItsLevel) {
     EXPECT_EQ(rows.Path(), roms) << "a failure changes nothing";
 }
 
+// The file list names the entries of the listing it was shown, whatever
+// the directory list opens after it.
+TEST(FileRows, KeepTheListingTheyShowPastTheNextOpen) {
+    TempDir tmp;
+    tmp.Write("a/Zeta.pce");
+    tmp.Write("a/alpha.PCE");
+    tmp.Write("a/notes.txt");
+    tmp.Write("b/other.pce");
+    const std::string root = platform::PathMap::System().ToSystem(tmp.native());
+    forms::DirRows dirs;
+    forms::FileRows files("*.pce");
+    ASSERT_TRUE(dirs.Open(root + "\\a", nullptr));
+    files.Show(dirs.Path(), dirs.Contents());
+    ASSERT_TRUE(dirs.Open(root + "\\b", nullptr));
+    ASSERT_EQ(files.Count(), 2);
+    EXPECT_EQ(files.Name(0), "alpha.PCE");
+    EXPECT_EQ(files.Name(1), "Zeta.pce");
+}
+
 TEST(DriveRows, ShowsEachDriveWithItsLabelAndChoosingTheShownOneChangesNothing) {
     forms::DriveRows drives({{'C', "/c", ""}, {'Z', "/", "/"}});
     EXPECT_EQ(drives.Text(0), "c:");

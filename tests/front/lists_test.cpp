@@ -22,7 +22,8 @@ std::string SystemPath(const std::filesystem::path& native) {
 }
 
 void Show(qtfront::FileList& list, const std::filesystem::path& dir) {
-    list.Show(SystemPath(dir), platform::ListDirectory(SystemPath(dir)));
+    list.Show(SystemPath(dir),
+              std::make_shared<const platform::Listing>(platform::ListDirectory(SystemPath(dir))));
 }
 
 std::vector<std::string> Shown(const qtfront::ListBox& list) {

@@ -111,7 +111,8 @@ TEST(WindowsListing, NamesTheCodePageCannotSpellShowTrulyAndAreToldOf) {
     ASSERT_TRUE(CreateDirectoryW((dir + L"\\\u03A9 Games").c_str(), nullptr));
     const std::string omega = "\xCE\xA9";
     forms::FileRows files("*.pce");
-    files.Show(tmp.native(), platform::ListDirectory(tmp.native()));
+    files.Show(tmp.native(),
+               std::make_shared<const platform::Listing>(platform::ListDirectory(tmp.native())));
     ASSERT_EQ(files.Count(), 2);
     EXPECT_EQ(files.Name(1), "?.pce"); // after Bonk.pce, as it shows
     EXPECT_EQ(files.TrueName(1), omega + ".pce");

@@ -183,6 +183,37 @@ TEST(FileSays, AsWineReadsIt) {
     }
 }
 
+// Setup's OK, one replacement for all its writes, leaves the text that the
+// same writes one by one leave: whatever the section's place, line breaks,
+// duplicates or mark.
+TEST(Batch, WritesAsOneByOne) {
+    const char* const texts[] = {
+        "[A]\r\nk=1\r\n[Main]\r\nvmode=0\r\n\r\n[B]\r\nx=1\r\n",
+        "[Main]\nvmode=0",
+        "a=1\n[Main]\r\nvmode=0\r\n",
+        "[Other]\r\n",
+        "[main]\r\nvmode=1\r\n[MAIN]\r\nvmode=2\r\n",
+        "\xEF\xBB\xBF[Main]\r\nlanguage=\xC3\xA9\r\n",
+        "[Main]",
+    };
+    const char* const writes[][3] = {
+        {"Main", "vmode", "3"}, {"Main", "new", "v"}, {" main ", "language", "\xE8"}};
+    TempDir dir;
+    const std::string batch = dir.Path("batch.ini"), single = dir.Path("single.ini");
+    auto& p = Profile();
+    for (const char* text : texts) {
+        WriteFile(batch, text);
+        WriteFile(single, text);
+        p.BeginWrites(batch.c_str());
+        for (const auto& [section, key, value] : writes) {
+            ASSERT_NE(p.WritePrivateProfileStringA(section, key, value, batch.c_str()), 0);
+            ASSERT_NE(p.WritePrivateProfileStringA(section, key, value, single.c_str()), 0);
+        }
+        ASSERT_NE(p.CommitWrites(), 0);
+        EXPECT_EQ(ReadFile(batch), ReadFile(single)) << text;
+    }
+}
+
 TEST(Message, EnglishTextWithLineBreakAndNothingForAnUnknownCode) {
     const std::pair<std::uint32_t, std::string> texts[] = {
         {2, "The system cannot find the file specified.\r\n"},
@@ -690,5 +721,23 @@ TEST_P(KeptParse, NeverAnswersForAFileChangedBehindIt) {
 
 INSTANTIATE_TEST_SUITE_P(Profile, KeptParse, ::testing::ValuesIn(kRoutes),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The section calls answer from a kept parse what a walk of the file answers.
+TEST(KeptParseLists, SectionAndNamesAsAFreshRead) {
+    TempDir dir;
+    const std::string file = dir.Path("k.ini");
+    WriteFile(file, "[A]\r\nk=1\r\n[b]\r\n x = 2 \r\n;c\r\ny\r\n[a]\r\nk=3\r\n[]\r\nn=4\r\n");
+    const auto lists = [&] {
+        std::string section(64, '\0'), names(64, '\0');
+        section.resize(Profile().GetPrivateProfileSectionA("B", section.data(), 64, file.c_str()));
+        names.resize(Profile().GetPrivateProfileSectionNamesA(names.data(), 64, file.c_str()));
+        return section + "|" + names;
+    };
+    const std::string expected("x=2\0y\0|A\0b\0a\0", 13);
+    EXPECT_EQ(lists(), expected); // the file too new to keep a parse of
+    std::this_thread::sleep_for(platform::PosixProfile::kSettledAfter * 3 / 2);
+    EXPECT_EQ(lists(), expected); // its parse kept
+    EXPECT_EQ(lists(), expected); // and answering
+}
 
 } // namespace

@@ -146,7 +146,8 @@ TEST(WindowsListing, NamesTheCodePageCannotSpellSortAsShown) {
                                 0, nullptr));
     }
     forms::FileRows files("*.pce");
-    files.Show(tmp.native(), platform::ListDirectory(tmp.native()));
+    files.Show(tmp.native(),
+               std::make_shared<const platform::Listing>(platform::ListDirectory(tmp.native())));
     std::vector<std::string> shown;
     for (int row = 0; row < files.Count(); ++row) {
         shown.push_back(files.TrueName(row).empty() ? files.Name(row) : files.TrueName(row));

@@ -2,6 +2,8 @@
 // Copyright (C) 2026 House Vorlanes
 #include "platform/files/dir_listing.h"
 
+#include "platform/ascii_case.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
@@ -11,8 +13,7 @@ namespace platform {
 namespace {
 
 unsigned char Fold(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - 'a' + 'A') : u;
+    return static_cast<unsigned char>(AsciiUpper(c));
 }
 
 bool MatchMask(const char* name, const char* nameEnd, const char* mask, const char* maskEnd) {

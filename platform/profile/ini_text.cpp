@@ -2,6 +2,8 @@
 // Copyright (C) 2026 House Vorlanes
 #include "platform/profile/ini_text.h"
 
+#include "platform/ascii_case.h"
+
 #include <cstring>
 
 namespace platform::ini {
@@ -20,10 +22,6 @@ bool IsBlank(char c) {
 // it belongs to no line, and edits keep it where it is.
 std::size_t TextStart(std::string_view text) {
     return text.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0;
-}
-
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 void Classify(std::string_view text, Line& line) {
@@ -152,10 +150,7 @@ std::vector<std::string> EntriesIn(std::string_view text, std::size_t begin, std
 }
 
 std::string Folded(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded)
-        c = FoldAscii(c);
-    return folded;
+    return AsciiLowerOf(name);
 }
 
 bool HasBreakOrNul(std::string_view s) {
@@ -216,13 +211,7 @@ std::string_view TrimBlanks(std::string_view s) {
 }
 
 bool NamesEqual(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-    }
-    return true;
+    return SameIgnoringAsciiCase(a, b);
 }
 
 std::string_view Unquote(std::string_view value) {

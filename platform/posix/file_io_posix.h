@@ -14,9 +14,15 @@ namespace platform::file_io {
 // Owns a file descriptor and closes it when it goes.
 class UniqueFd {
 public:
-    explicit UniqueFd(int fd = -1) : fd_(fd) {}
+    UniqueFd() = default;
+    explicit UniqueFd(int fd) : fd_(fd) {}
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
+    UniqueFd(UniqueFd&& other) noexcept : fd_(other.Release()) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept {
+        Reset(other.Release());
+        return *this;
+    }
     ~UniqueFd() { Reset(); }
     int Get() const { return fd_; }
     explicit operator bool() const { return fd_ >= 0; }
@@ -28,7 +34,7 @@ public:
     int Release() { return std::exchange(fd_, -1); }
 
 private:
-    int fd_;
+    int fd_ = -1;
 };
 
 // sizeHint: what the file is expected to hold; more or less is read all the same.

@@ -6,11 +6,13 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <grp.h>
 #include <limits.h>
+#include <optional>
 #include <pwd.h>
 #include <string_view>
 #include <sys/file.h>
@@ -38,31 +40,23 @@ struct Contents {
     bool foreign = false;
     std::string bytes;
     std::string damage; // for the user: "is not a regular file", ...
-    struct stat st {};
+    struct stat st {};  // what the file's name is expected to lead to
+    UniqueFd fd;        // the file read, still open: a write into it shows after a replace
+    struct stat fdRead {};
 };
 
-// Only a file of the user's own is read: another's could name any program
-// for Go to start.
-Contents ReadStore(const std::string& file) {
-    Contents c;
-    // O_NONBLOCK: a FIFO in its place must not hold the program up.
-    const UniqueFd fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (!fd) {
-        c.exists = ::lstat(file.c_str(), &c.st) == 0;
-        if (c.exists)
-            c.damage = S_ISLNK(c.st.st_mode) ? "is a link that leads nowhere" : "could not be read";
-        return c;
-    }
-    c.exists = true;
+// The bytes of the file open as `c.fd`, from its start.
+void ReadOpen(Contents& c) {
     struct stat& st = c.st;
-    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(c.fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
         c.damage = "is not a regular file";
     } else if (st.st_uid != ::geteuid()) {
         c.foreign = true;
         c.damage = "belongs to another user";
     } else if (st.st_size > kLargestFile) {
         c.damage = "is larger than any settings file (over 1 MiB)";
-    } else if (file_io::ReadAll(fd.Get(), static_cast<std::size_t>(st.st_size), c.bytes) != 0) {
+    } else if (::lseek(c.fd.Get(), 0, SEEK_SET) != 0 ||
+               file_io::ReadAll(c.fd.Get(), static_cast<std::size_t>(st.st_size), c.bytes) != 0) {
         c.damage = "could not be read";
     } else {
         c.mark = c.bytes.starts_with(kUtf8Mark);
@@ -73,6 +67,24 @@ Contents ReadStore(const std::string& file) {
     }
     if (!c.damage.empty())
         c.bytes.clear();
+    c.fdRead = st;
+}
+
+// Only a file of the user's own is read: another's could name any program
+// for Go to start.
+Contents ReadStore(const std::string& file) {
+    Contents c;
+    // O_NONBLOCK: a FIFO in its place must not hold the program up.
+    UniqueFd fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd) {
+        c.exists = ::lstat(file.c_str(), &c.st) == 0;
+        if (c.exists)
+            c.damage = S_ISLNK(c.st.st_mode) ? "is a link that leads nowhere" : "could not be read";
+        return c;
+    }
+    c.exists = true;
+    c.fd = UniqueFd(fd.Release());
+    ReadOpen(c);
     return c;
 }
 
@@ -120,10 +132,13 @@ SaveResult Failed(std::string reason) {
 
 // Written whole under a temporary name in its folder, private from its first
 // byte, then put in the file's place unless someone changed the file since
-// it was read as `read`: then false, to edit it anew.
+// it was read as `read`: then `changed`, to edit it anew. Someone who wrote
+// into it as it was being replaced leaves `late` with their text, which is
+// then edited anew over ours.
 SaveResult Replace(const std::string& file, const std::string& temp, const std::string& bytes,
-                   const Contents& read, int dirFd, bool& changed) {
+                   Contents& read, int dirFd, bool& changed, std::optional<Contents>& late) {
     changed = false;
+    late.reset();
     const std::string dir = posix::DirName(file);
     UniqueFd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!fd) {
@@ -149,6 +164,22 @@ SaveResult Replace(const std::string& file, const std::string& temp, const std::
         return {};
     }
     ::fsync(dirFd);
+    struct stat ours {
+    }, after{};
+    // Size and modification time: the replace itself changes the old file's
+    // change time, as it takes away its name.
+    if (read.fd && ::stat(file.c_str(), &ours) == 0 && ::fstat(read.fd.Get(), &after) == 0 &&
+        (after.st_size != read.fdRead.st_size ||
+         after.st_mtim.tv_sec != read.fdRead.st_mtim.tv_sec ||
+         after.st_mtim.tv_nsec != read.fdRead.st_mtim.tv_nsec)) {
+        late.emplace();
+        late->fd = std::move(read.fd);
+        late->exists = true;
+        ReadOpen(*late);
+        late->st = ours; // what the next replace expects to find
+        if (!late->damage.empty())
+            late.reset(); // nothing of theirs could be kept: ours stands
+    }
     return {};
 }
 
@@ -209,8 +240,9 @@ public:
         // Someone who writes the file without the lock (an editor) goes first:
         // the save edits their text anew, for as long as a lock is waited for.
         const auto until = std::chrono::steady_clock::now() + kLockWait;
+        std::optional<Contents> late;
         while (std::chrono::steady_clock::now() < until) {
-            Contents c = ReadStore(file);
+            Contents c = late ? std::move(*late) : ReadStore(file);
             std::string note;
             if (!c.damage.empty()) {
                 if (link || c.foreign)
@@ -233,8 +265,8 @@ public:
                 return Failed(file + " would grow past 1 MiB, more than any settings file: " +
                               "not written.");
             bool changed = false;
-            SaveResult result = Replace(file, temp, bytes, c, dirFd.Get(), changed);
-            if (!changed) {
+            SaveResult result = Replace(file, temp, bytes, c, dirFd.Get(), changed, late);
+            if (!changed && !late) {
                 if (result.ok)
                     result.note = note;
                 return result;

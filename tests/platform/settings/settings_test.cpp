@@ -408,7 +408,9 @@ TEST_F(SettingsStoreTest, TheFileIsTheUsersAloneAndKeepsAnyValue) {
 }
 
 // Two programs saving at once beside an editor that adds lines in place:
-// every saver's last value and every line added stay.
+// every saver's last value and every line added stay. A line that reached
+// the file only once another had taken its name went nowhere a save could
+// see, however the save is made.
 TEST_F(SettingsStoreTest, TwoSaversAndAnEditorLoseNothing) {
     const fs::path file = config.Write("Vorlanes.conf", "[HuGo]\n");
     constexpr int kSaves = 40, kLines = 20;
@@ -426,11 +428,15 @@ TEST_F(SettingsStoreTest, TwoSaversAndAnEditorLoseNothing) {
             ::_exit(failed);
         }
     }
+    std::vector<int> added;
     for (int n = 0; n < kLines; ++n) {
         const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND);
         if (fd >= 0) {
             const std::string line = "; added by hand " + std::to_string(n) + "\n";
             EXPECT_EQ(::write(fd, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+            struct stat st {};
+            if (::fstat(fd, &st) == 0 && st.st_nlink > 0)
+                added.push_back(n);
             ::close(fd);
         }
         ::usleep(10000);
@@ -441,10 +447,11 @@ TEST_F(SettingsStoreTest, TwoSaversAndAnEditorLoseNothing) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a save failed";
     }
     const std::string text = FileText();
-    int kept = 0;
-    for (int n = 0; n < kLines; ++n)
-        kept += text.find("; added by hand " + std::to_string(n) + "\n") != std::string::npos;
-    EXPECT_EQ(kept, kLines) << text;
+    for (const int n : added)
+        EXPECT_NE(text.find("; added by hand " + std::to_string(n) + "\n"), std::string::npos)
+            << n << "\n"
+            << text;
+    EXPECT_GE(added.size(), kLines / 2u) << "the editor's lines were not written";
     for (const char* key : {"k0", "k1"})
         EXPECT_EQ(store.Read("Vorlanes", "HuGo", key), std::to_string(kSaves));
 }

@@ -213,6 +213,31 @@ gone "Path - Emulators"
 leads_to "$(stored_path)" "$H/Program Files (x86)/Hu-Go" || fail "'$(stored_path)' leads elsewhere"
 echo "ok: H:\Program Files (x86)\Hu-Go stored as $(stored_path)"
 
+step="a name Windows forbids is refused where it is typed"
+stored=$(stored_path)
+focus "$main"
+menu 1 1
+dialog=$(window "Path - Emulators")
+focus "$dialog"
+keys Tab Tab ctrl+a
+xdotool type --delay 30 'H:\Hu<Go'
+keys shift+Tab shift+Tab Return
+refusal=""
+for _ in $(seq 30); do
+    refusal=$(xdotool search --onlyvisible --name '^Path - Emulators$' | grep -vx "$dialog" |
+        head -n 1 || true)
+    [ -n "$refusal" ] && break
+    sleep 0.1
+done
+[ -n "$refusal" ] || fail "no word on a name with \"<\""
+focus "$refusal"
+keys Return
+focus "$dialog"
+keys Tab Return # Annuler
+gone "Path - Emulators"
+[ "$(stored_path)" = "$stored" ] || fail "'$(stored_path)' was stored"
+echo "ok: H:\Hu<Go refused, $stored kept"
+
 step="About opens and closes"
 focus "$main"
 menu 2 1

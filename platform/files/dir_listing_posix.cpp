@@ -49,7 +49,7 @@ Listing ListDirectory(const std::string& systemPath) {
             struct stat st {};
             isDirectory = fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
         }
-        listing.entries.emplace_back(name, isDirectory);
+        listing.entries.push_back({name, isDirectory});
     }
     closedir(dir);
     return listing;

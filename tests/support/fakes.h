@@ -2,6 +2,7 @@
 // Copyright (C) 2026 House Vorlanes
 #pragma once
 #include "platform/services.h"
+#include "support/scripted_profile.h"
 
 #include <map>
 #include <string>
@@ -48,51 +49,10 @@ public:
     platform::StartResult result;
 };
 
-// The system's profile functions, with a settle that can be made to fail
-// as it does when another program holds the file.
-class Profile : public platform::ProfileFunctions {
-public:
-    std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
-                                           const char* defaultValue, char* buffer,
-                                           std::uint32_t size, const char* fileName) override {
-        return real.GetPrivateProfileStringA(section, key, defaultValue, buffer, size, fileName);
-    }
-    std::uint32_t GetPrivateProfileSectionA(const char* section, char* buffer, std::uint32_t size,
-                                            const char* fileName) override {
-        return real.GetPrivateProfileSectionA(section, buffer, size, fileName);
-    }
-    std::uint32_t GetPrivateProfileSectionNamesA(char* buffer, std::uint32_t size,
-                                                 const char* fileName) override {
-        return real.GetPrivateProfileSectionNamesA(buffer, size, fileName);
-    }
-    std::int32_t WritePrivateProfileStringA(const char* section, const char* key, const char* value,
-                                            const char* fileName) override {
-        return real.WritePrivateProfileStringA(section, key, value, fileName);
-    }
-    std::int32_t WritePrivateProfileSectionA(const char* section, const char* entries,
-                                             const char* fileName) override {
-        return real.WritePrivateProfileSectionA(section, entries, fileName);
-    }
-    std::uint32_t GetLastError() override { return real.GetLastError(); }
-    std::uint32_t FormatMessageA(std::uint32_t flags, const void* source, std::uint32_t messageId,
-                                 std::uint32_t languageId, char* buffer, std::uint32_t size,
-                                 void* arguments) override {
-        return real.FormatMessageA(flags, source, messageId, languageId, buffer, size, arguments);
-    }
-    bool SettleCutWrites(const std::string& fileName) override {
-        settled.push_back(fileName);
-        return settles && real.SettleCutWrites(fileName);
-    }
-
-    platform::ProfileFunctions& real = platform::SystemProfile();
-    bool settles = true;
-    std::vector<std::string> settled;
-};
-
 struct System {
     Settings settings;
     Starter starter;
-    Profile profile;
+    ScriptedProfile profile{platform::SystemProfile()};
     platform::Services services() {
         return {settings, starter, platform::PathMap::System(), profile};
     }

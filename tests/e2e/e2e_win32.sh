@@ -213,31 +213,6 @@ gone "Path - Emulators"
 leads_to "$(stored_path)" "$H/Program Files (x86)/Hu-Go" || fail "'$(stored_path)' leads elsewhere"
 echo "ok: H:\Program Files (x86)\Hu-Go stored as $(stored_path)"
 
-step="a name Windows forbids is refused where it is typed"
-stored=$(stored_path)
-focus "$main"
-menu 1 1
-dialog=$(window "Path - Emulators")
-focus "$dialog"
-keys Tab Tab ctrl+a
-xdotool type --delay 30 'H:\Hu<Go'
-keys shift+Tab shift+Tab Return
-refusal=""
-for _ in $(seq 30); do
-    refusal=$(xdotool search --onlyvisible --name '^Path - Emulators$' | grep -vx "$dialog" |
-        head -n 1 || true)
-    [ -n "$refusal" ] && break
-    sleep 0.1
-done
-[ -n "$refusal" ] || fail "no word on a name with \"<\""
-focus "$refusal"
-keys Return
-focus "$dialog"
-keys Tab Return # Annuler
-gone "Path - Emulators"
-[ "$(stored_path)" = "$stored" ] || fail "'$(stored_path)' was stored"
-echo "ok: H:\Hu<Go refused, $stored kept"
-
 step="About opens and closes"
 focus "$main"
 menu 2 1
@@ -248,9 +223,10 @@ focus "$(window "About the House Vorlanes' Frontend")"
 keys Return
 gone "About the House Vorlanes' Frontend"
 
-box() { # the shown window other than the main one that bears its caption: a message box
-    xdotool search --onlyvisible --name "^House Vorlanes' Frontend\$" | grep -vx "$main" |
-        head -n 1 || true
+box() { # box [CAPTION OWNER]: a shown window with its owner's caption, not the owner: a message box
+    local caption="House Vorlanes' Frontend" owner="$main"
+    [ $# -eq 0 ] || { caption=$1; owner=$2; }
+    xdotool search --onlyvisible --name "^$caption\$" | grep -vx "$owner" | head -n 1 || true
 }
 told() { # told yes|no: whether the drive's failure was told; it is dismissed then
     local id=""
@@ -269,6 +245,25 @@ told() { # told yes|no: whether the drive's failure was told; it is dismissed th
         [ -z "$id" ] || fail "a message where none belongs"
     fi
 }
+
+step="a name Windows forbids is refused where it is typed"
+stored=$(stored_path)
+focus "$main"
+menu 1 1
+dialog=$(window "Path - Emulators")
+focus "$dialog"
+keys Tab Tab ctrl+a
+xdotool type --delay 30 'H:\Hu<Go'
+keys shift+Tab shift+Tab Return
+refusal=""
+for _ in $(seq 30); do refusal=$(box "Path - Emulators" "$dialog"); [ -n "$refusal" ] && break; sleep 0.1; done
+[ -n "$refusal" ] || fail "no word on a name with \"<\""
+focus "$refusal"
+keys Return
+focus "$dialog"
+keys Tab Return # Annuler
+gone "Path - Emulators"
+[ "$(stored_path)" = "$stored" ] || fail "'$(stored_path)' was stored"
 
 step="Esc cancels the dropped-down drive list"
 focus "$main"

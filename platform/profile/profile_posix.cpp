@@ -23,6 +23,7 @@
 #include "platform/profile/errno_codes_posix.h"
 #include "platform/profile/ini_text.h"
 #include "platform/profile/profile_errors.h"
+#include "platform/profile/text_edits_posix.h"
 
 namespace platform {
 
@@ -97,46 +98,6 @@ template <typename Strings> std::string Joined(const Strings& items) {
 
 std::vector<std::string_view> Views(const std::vector<std::string>& strings) {
     return {strings.begin(), strings.end()};
-}
-
-// One WritePrivateProfileStringA on the text; false when there is nothing to write.
-bool EditValue(std::string_view text, bool exists, const char* section, const char* key,
-               const char* value, std::string& out) {
-    const codepage::Spelling spelling(text);
-    if (key == nullptr) {
-        ini::RemoveSection(text, spelling.In(section), out);
-        return exists;
-    }
-    if (value == nullptr) {
-        ini::RemoveKey(text, spelling.In(section), spelling.In(key), out);
-        return exists;
-    }
-    ini::SetValue(text, spelling.In(section), spelling.In(key), spelling.In(value), out);
-    return true;
-}
-
-// The part of the text that writes setting values of one existing section
-// change: that section alone, so that a big file is walked and copied once
-// for them all, not once a write. The whole text for any other writes, for
-// a text whose mark spells it in UTF-8 (the part has no mark), and where the
-// section's first line break is not the one new lines take.
-std::pair<std::size_t, std::size_t>
-OneSectionsPart(std::string_view text, const std::vector<ProfileFunctions::HeldWrite>& writes) {
-    const std::pair<std::size_t, std::size_t> whole(0, text.size());
-    if (writes.empty() || codepage::HasUtf8Mark(text))
-        return whole;
-    const codepage::Spelling spelling(text);
-    const std::string section = spelling.In(writes.front().section);
-    for (const auto& w : writes) {
-        if (!w.key || !w.value ||
-            !ini::NamesEqual(ini::TrimBlanks(spelling.In(w.section)), ini::TrimBlanks(section)))
-            return whole;
-    }
-    const auto extent = ini::SectionExtent(text, section);
-    if (!extent || ini::LineEnding(text.substr(extent->first, extent->second - extent->first)) !=
-                       ini::LineEnding(text))
-        return whole;
-    return *extent;
 }
 
 } // namespace
@@ -341,7 +302,7 @@ std::int32_t PosixProfile::WritePrivateProfileStringA(const char* section, const
         return WriteResult(kSuccess);
     const std::uint32_t code =
         Rewrite(fileName, [&](std::string_view text, bool exists, std::string& out) {
-            return EditValue(text, exists, section, key, value, out);
+            return text_edits::EditValue(text, exists, section, key, value, out);
         });
     return WriteResult(code);
 }
@@ -350,13 +311,14 @@ std::int32_t PosixProfile::ApplyWrites(const std::string& fileName,
                                        const std::vector<HeldWrite>& writes) {
     const std::uint32_t code =
         Rewrite(fileName.c_str(), [&](std::string_view whole, bool exists, std::string& out) {
-            const auto [from, to] = OneSectionsPart(whole, writes);
+            const auto [from, to] = text_edits::OneSectionsPart(whole, writes);
             const std::string_view text = whole.substr(from, to - from);
             std::string now(text), next;
             bool any = false;
             for (const HeldWrite& w : writes) {
-                if (EditValue(now, exists, w.section.c_str(), w.key ? w.key->c_str() : nullptr,
-                              w.value ? w.value->c_str() : nullptr, next)) {
+                if (text_edits::EditValue(now, exists, w.section.c_str(),
+                                          w.key ? w.key->c_str() : nullptr,
+                                          w.value ? w.value->c_str() : nullptr, next)) {
                     now.swap(next);
                     any = true;
                 }

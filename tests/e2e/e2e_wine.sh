@@ -190,22 +190,18 @@ store 'H:\Program Files (x86)\Hu-Go' 'H:\Program Files (x86)\Hu-Go\'
 launch 1 '\Program Files (x86)\Hu-Go\hu-go!.exe' 'H:\Roms12345\game.pce'
 quit
 
+mains() { xdotool search --onlyvisible --name "^House Vorlanes' Frontend\$" | wc -l; }
 told() { # told yes|no: whether a drive's failure was told; it is dismissed then
     local boxes=1
-    for _ in $(seq 30); do
-        boxes=$(xdotool search --onlyvisible --name "^House Vorlanes' Frontend\$" | wc -l)
-        [ "$boxes" = 2 ] && break
-        sleep 0.1
-    done
-    if [ "$1" = yes ]; then
-        [ "$boxes" = 2 ] || fail "no message that the drive cannot be read"
-        keys Return
-        gone_box=$(xdotool search --onlyvisible --name "^House Vorlanes' Frontend\$" | wc -l)
-        [ "$gone_box" = 1 ] || fail "the message stays"
-        focus "$main"
-    else
+    for _ in $(seq 30); do boxes=$(mains); [ "$boxes" = 2 ] && break; sleep 0.1; done
+    if [ "$1" = no ]; then
         [ "$boxes" = 1 ] || fail "a message where none belongs"
+        return
     fi
+    [ "$boxes" = 2 ] || fail "no message that the drive cannot be read"
+    keys Return
+    [ "$(mains)" = 1 ] || fail "the message stays"
+    focus "$main"
 }
 step="10: Esc cancels the dropped-down drive list"
 start "$work/K"

@@ -220,18 +220,15 @@ TEST_F(QtFrontTest, TheOpenDialogShowsTheProgramsDrives) {
     QStringList places, drives;
     QTimer::singleShot(0, [&places] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
         const QAbstractItemModel* side = dialog->findChild<QListView*>("sidebar")->model();
-        for (int row = 0; row < side->rowCount(); ++row) {
+        for (int row = 0; row < side->rowCount(); ++row)
             places << side->index(row, 0).data().toString();
-        }
         dialog->reject();
     });
     EXPECT_EQ(qtfront::ChooseFile(program.Window(path())), "");
     const forms::DriveRows rows(platform::PathMap::System().Drives());
-    for (int row = 0; row < rows.Count(); ++row) {
+    for (int row = 0; row < rows.Count(); ++row)
         drives << QString::fromLocal8Bit(rows.Text(row));
-    }
     places.sort();
     drives.sort();
     EXPECT_EQ(places, drives);

@@ -8,22 +8,15 @@
 #include <string>
 #include <thread>
 
-// What a started program recorded, once it has: waits up to ten seconds for
-// the file to hold something. A file seen the instant it appears, or still
-// shared by its writer, reads empty on some systems.
+// What a started program recorded: up to ten seconds for the file to hold
+// something, since one seen the instant it appears can read empty.
 inline std::string WaitForFile(const std::filesystem::path& file) {
     std::string text;
-    for (int i = 0; i < 1000; ++i) {
-        if (std::filesystem::exists(file)) {
-            std::ifstream in(file, std::ios::binary);
-            std::stringstream read;
-            read << in.rdbuf();
-            text = read.str();
-            if (!text.empty()) {
-                break;
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int i = 0; i < 1000 && text.empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(i == 0 ? 0 : 10));
+        std::stringstream read;
+        read << std::ifstream(file, std::ios::binary).rdbuf();
+        text = read.str();
     }
     return text;
 }

@@ -7,66 +7,122 @@
 #include "platform/files/paths.h"
 
 #include <QAbstractItemModel>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QHash>
+#include <QLineEdit>
 #include <QListView>
 #include <QUrl>
+
+#include <functional>
 
 namespace qtfront {
 
 namespace {
 
-// Where the dialog keeps each place's address.
+// Where the dialog keeps each place's address, in its side bar and its
+// "Look in" box alike.
 constexpr int kUrlRole = Qt::UserRole + 1;
 
-// The places at the dialog's side are named as the drive list names them
-// ("k: [label]"), not by their folders here. The dialog names them afresh
-// whenever it learns more of a folder, so the names are put back each time.
-void NameDrives(QFileDialog& dialog, const std::vector<platform::DriveInfo>& drives) {
-    auto* side = dialog.findChild<QListView*>("sidebar");
-    if (side == nullptr || side->model() == nullptr) {
-        return;
-    }
-    const forms::DriveRows rows(drives);
-    QHash<QUrl, QString> names;
-    for (const platform::DriveInfo& drive : drives) {
-        names.insert(QUrl::fromLocalFile(QFile::decodeName(drive.nativeRoot.c_str())),
-                     QString::fromLocal8Bit(rows.Text(rows.RowOf(drive.letter))));
-    }
-    QAbstractItemModel* places = side->model();
-    auto name = [places, names] {
+std::string SystemPath(const QString& native) {
+    return platform::PathMap::System().ToSystem(QFile::encodeName(native).toStdString());
+}
+
+// The dialog names its places by their folders here, and names them afresh
+// whenever it learns more of a folder; the names are put back each time.
+void NameRows(QAbstractItemModel* places, QObject* context,
+              std::function<QString(const QUrl&)> nameOf) {
+    auto name = [places, nameOf] {
         for (int row = 0; row < places->rowCount(); ++row) {
             const QModelIndex at = places->index(row, 0);
-            const auto it = names.find(at.data(kUrlRole).toUrl());
-            if (it != names.end() && at.data(Qt::DisplayRole).toString() != *it) {
-                places->setData(at, *it, Qt::DisplayRole);
+            const QString wanted = nameOf(at.data(kUrlRole).toUrl());
+            if (!wanted.isEmpty() && at.data(Qt::DisplayRole).toString() != wanted) {
+                places->setData(at, wanted, Qt::DisplayRole);
             }
         }
     };
     name();
-    QObject::connect(places, &QAbstractItemModel::dataChanged, &dialog, name);
+    QObject::connect(places, &QAbstractItemModel::dataChanged, context, name);
+    QObject::connect(places, &QAbstractItemModel::rowsInserted, context, name);
 }
+
+// Qt's own dialog, on every desktop (a native one has no places to name),
+// speaking the program's paths: its places are the drive list's drives, "Look
+// in" names folders as "H:\Games", and a path typed that way is found.
+class OpenDialog : public QFileDialog {
+public:
+    explicit OpenDialog(QWidget* owner) : QFileDialog(owner) {
+        setOption(QFileDialog::DontUseNativeDialog);
+        setFileMode(QFileDialog::ExistingFile);
+        const std::vector<platform::DriveInfo>& drives = platform::PathMap::System().Drives();
+        const forms::DriveRows rows(drives);
+        QList<QUrl> roots;
+        QHash<QUrl, QString> driveNames;
+        for (const platform::DriveInfo& drive : drives) {
+            const QUrl root = QUrl::fromLocalFile(QFile::decodeName(drive.nativeRoot.c_str()));
+            roots << root;
+            driveNames.insert(root, QString::fromLocal8Bit(rows.Text(rows.RowOf(drive.letter))));
+        }
+        setSidebarUrls(roots);
+        if (auto* side = findChild<QListView*>("sidebar"); side && side->model()) {
+            NameRows(side->model(), this,
+                     [driveNames](const QUrl& url) { return driveNames.value(url); });
+        }
+        if (auto* lookIn = findChild<QComboBox*>("lookInCombo"); lookIn && lookIn->model()) {
+            NameRows(lookIn->model(), this, [](const QUrl& url) {
+                return url.isLocalFile()
+                           ? QString::fromLocal8Bit(SystemPath(url.toLocalFile()).c_str())
+                           : QString();
+            });
+            // The dialog gives the folder's own path as the box's tip on each move.
+            auto tip = [this, lookIn] {
+                lookIn->setToolTip(
+                    QString::fromLocal8Bit(SystemPath(directory().absolutePath()).c_str()));
+            };
+            tip();
+            connect(this, &QFileDialog::directoryEntered, this, tip);
+        }
+    }
+
+    void accept() override {
+        auto* edit = findChild<QLineEdit*>("fileNameEdit");
+        const std::string typed = edit ? edit->text().toLocal8Bit().toStdString() : std::string();
+        if (typed.find('\\') != std::string::npos || (typed.size() >= 2 && typed[1] == ':')) {
+            const std::string native = platform::PathMap::System().ToNative(InFull(typed));
+            if (!native.empty()) {
+                edit->setText(QFile::decodeName(native.c_str()));
+            }
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    // A typed path in full: "x.pce" or "Games\x.pce" from the open folder,
+    // "\Games" from its drive's root.
+    std::string InFull(const std::string& typed) const {
+        if (typed.size() >= 2 && typed[1] == ':') {
+            return typed.substr(0, 2) + '\\' + typed.substr(typed.compare(2, 1, "\\") == 0 ? 3 : 2);
+        }
+        std::string here = SystemPath(directory().absolutePath());
+        if (typed.front() == '\\') {
+            return here.substr(0, 2) + typed;
+        }
+        if (here.back() != '\\') {
+            here += '\\';
+        }
+        return here + typed;
+    }
+};
 
 } // namespace
 
 std::string ChooseFile(QWidget* owner) {
-    QFileDialog dialog(owner);
-    // Qt's own dialog, on every desktop: a native one has no places to name.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    const std::vector<platform::DriveInfo> drives = platform::PathMap::System().Drives();
-    QList<QUrl> roots;
-    for (const platform::DriveInfo& drive : drives) {
-        roots << QUrl::fromLocalFile(QFile::decodeName(drive.nativeRoot.c_str()));
-    }
-    dialog.setSidebarUrls(roots);
-    NameDrives(dialog, drives);
+    OpenDialog dialog(owner);
     KeepOffTaskBar(&dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
-    return platform::PathMap::System().ToSystem(
-        QFile::encodeName(dialog.selectedFiles().front()).toStdString());
+    return SystemPath(dialog.selectedFiles().front());
 }
 
 } // namespace qtfront

@@ -7,10 +7,12 @@
 #include "front/qt/file_dialog.h"
 #include "location/pathemulator.h"
 #include "support/qt_program.h"
+#include "support/temp_dir.h"
 #include "support/widgets.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListView>
@@ -216,17 +218,28 @@ TEST_F(QtFrontTest, TheProgramEndsWhenItsLastWindowCloses) {
 }
 
 // Its places are the program's drives, named as the drive list names them.
-TEST_F(QtFrontTest, TheOpenDialogShowsTheProgramsDrives) {
+TEST_F(QtFrontTest, TheOpenDialogSpeaksTheProgramsDrivesAndPaths) {
+    const TempDir games;
+    games.Write("Sub/Bonk.pce");
+    const platform::PathMap& map = platform::PathMap::System();
+    const std::string sub = map.ToSystem((games.path() / "Sub").string());
     QStringList places, drives;
-    QTimer::singleShot(0, [&places] {
+    QString lookIn;
+    QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         const QAbstractItemModel* side = dialog->findChild<QListView*>("sidebar")->model();
         for (int row = 0; row < side->rowCount(); ++row)
             places << side->index(row, 0).data().toString();
-        dialog->reject();
+        dialog->setDirectory(QString::fromStdString(games.native() + "/Sub"));
+        lookIn = dialog->findChild<QComboBox*>("lookInCombo")->currentText();
+        dialog->setDirectory(QString::fromStdString(games.native()));
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        name->setText("Sub\\Bonk.pce");
+        QTest::keyClick(name, Qt::Key_Return);
     });
-    EXPECT_EQ(qtfront::ChooseFile(program.Window(path())), "");
-    const forms::DriveRows rows(platform::PathMap::System().Drives());
+    EXPECT_EQ(qtfront::ChooseFile(program.Window(path())), sub + "\\Bonk.pce");
+    EXPECT_EQ(lookIn.toStdString(), sub);
+    const forms::DriveRows rows(map.Drives());
     for (int row = 0; row < rows.Count(); ++row)
         drives << QString::fromLocal8Bit(rows.Text(row));
     places.sort();

@@ -249,6 +249,35 @@ void FirstFillInFreshProcess(benchmark::State& state) {
     state.counters["listed"] = static_cast<double>(oursListed);
 }
 
+// Our rows, complete and sorted, beside the first rows a QFileSystemModel
+// shows: a first batch of the folder, unsorted, the rest still to come.
+void FirstRowsBesideQFileSystemModel(benchmark::State& state) {
+    const std::string native = Collection(static_cast<int>(state.range(0))).native();
+    std::vector<double> model, ours;
+    long modelRows = 0, oursRows = 0;
+    for (auto _ : state) {
+        const bool modelFirst = model.size() % 2 == 0;
+        for (int side = 0; side < 2; ++side) {
+            if ((side == 0) == modelFirst) {
+                model.push_back(FreshFill("model", native, &modelRows));
+            } else {
+                ours.push_back(FreshFill("rows", native, &oursRows));
+            }
+        }
+        if (model.back() < 0 || ours.back() < 0) {
+            state.SkipWithError("a fill failed");
+            return;
+        }
+    }
+    state.counters["model_ms"] = turns::Median(model) * 1e3;
+    state.counters["ours_ms"] = turns::Median(ours) * 1e3;
+    state.counters["turn_ratio"] = turns::TurnRatio(ours, model);
+    state.counters["ratio_p10"] = turns::TurnRatioLow(ours, model);
+    state.counters["ratio_p90"] = turns::TurnRatioHigh(ours, model);
+    state.counters["model_rows"] = static_cast<double>(modelRows);
+    state.counters["our_rows"] = static_cast<double>(oursRows);
+}
+
 void Sizes(benchmark::internal::Benchmark* b, std::initializer_list<int> sizes) {
     for (int size : sizes) {
         b->Arg(size);
@@ -271,6 +300,10 @@ BENCHMARK(BareDirScan)->Apply(DirSizes);
 BENCHMARK(FillDirList)->Apply(DirSizes);
 BENCHMARK(FirstFillInFreshProcess)
     ->Arg(10000)
+    ->Arg(100000)
+    ->Iterations(30)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(FirstRowsBesideQFileSystemModel)
     ->Arg(100000)
     ->Iterations(30)
     ->Unit(benchmark::kMillisecond);

@@ -168,7 +168,9 @@ void Window::Command(const Item& item, int code) {
         // unless Esc (or a click elsewhere) cancelled it.
         const forms::DriveRows& rows = *view_.Drives(c.name);
         const auto row = static_cast<int>(SendMessageW(item.hwnd, CB_GETCURSEL, 0, 0));
-        if (code == CBN_SELENDCANCEL) {
+        if (code == CBN_DROPDOWN) {
+            view_.DropDrives(c.name);
+        } else if (code == CBN_SELENDCANCEL) {
             cancelled_ = true;
         } else if (code == CBN_CLOSEUP && std::exchange(cancelled_, false)) {
             view_.SetDrive(c.name, rows.Drive());

@@ -26,7 +26,7 @@ Window::~Window() {
 void Window::Create(HINSTANCE instance, HWND owner) {
     frame_ = BuildFrame(view_.description(), instance, owner, this);
     view_.SetWindow(frame_.hwnd);
-    controls_ = BuildControls(view_, instance, frame_.dpi);
+    BuildControls(view_, instance, frame_.dpi, controls_);
     for (const Item& item : view_.items()) {
         if (item.control->kind == Kind::DirList || item.control->kind == Kind::FileList) {
             const Item* list = &item;
@@ -107,6 +107,16 @@ LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         if (const LRESULT brush =
                 OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
             return brush;
+        }
+        break;
+    case WM_MEASUREITEM:
+        // A list's rows as it is made, rather than set after: each setting
+        // laid the drive list's drop-down out anew. Its closed box keeps the
+        // height the system gives it.
+        if (auto* measured = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            measured->CtlType != ODT_COMBOBOX || measured->itemID != static_cast<UINT>(-1)) {
+            measured->itemHeight = static_cast<UINT>(controls_.rowHeight);
+            return TRUE;
         }
         break;
     case WM_DRAWITEM:

@@ -25,17 +25,31 @@ std::string Tidy(std::string path) {
 
 } // namespace
 
-DriveRows::DriveRows(std::vector<platform::DriveInfo> drives) : drives_(std::move(drives)) {
+DriveRows::DriveRows(std::vector<platform::DriveInfo> drives, LabelReader readLabel)
+    : drives_(std::move(drives)), readLabel_(std::move(readLabel)) {
     shown_ = drives_.empty() ? 0 : drives_.front().letter;
 }
 
 std::string DriveRows::Text(int row) const {
     const platform::DriveInfo& drive = drives_[static_cast<std::size_t>(row)];
     std::string text{Lower(drive.letter), ':'};
-    if (!drive.label.empty()) {
-        text += " [" + drive.label + "]";
+    if (drive.label && !drive.label->empty()) {
+        text += " [" + *drive.label + "]";
     }
     return text;
+}
+
+void DriveRows::ReadLabel(int row) {
+    platform::DriveInfo& drive = drives_[static_cast<std::size_t>(row)];
+    if (!drive.label) {
+        drive.label = readLabel_(drive);
+    }
+}
+
+void DriveRows::ReadLabels() {
+    for (int row = 0; row < Count(); ++row) {
+        ReadLabel(row);
+    }
 }
 
 char DriveRows::Letter(int row) const {
@@ -51,9 +65,11 @@ int DriveRows::RowOf(char letter) const {
     return -1;
 }
 
+// The closed list shows the shown drive's row: its label is read now.
 void DriveRows::Show(char letter) {
-    if (RowOf(letter) >= 0) {
+    if (const int row = RowOf(letter); row >= 0) {
         shown_ = letter;
+        ReadLabel(row);
     }
 }
 
@@ -62,6 +78,7 @@ bool DriveRows::Choose(int row) {
         return false;
     }
     shown_ = Letter(row);
+    ReadLabel(row);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/files/dir_listing.h"
 #include "platform/files/paths.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,10 +13,14 @@
 // their rows. Names are kept as their exact bytes.
 namespace forms {
 
-// The machine's drives, each shown as "z: [label]".
+// The machine's drives, each shown as "z: [label]", or "z:" while its label
+// is unknown. A label is read only when its row is about to be seen: the
+// shown drive's as it is shown, the others' as the list drops down.
 class DriveRows {
 public:
-    explicit DriveRows(std::vector<platform::DriveInfo> drives);
+    using LabelReader = std::function<std::string(const platform::DriveInfo&)>;
+    explicit DriveRows(std::vector<platform::DriveInfo> drives,
+                       LabelReader readLabel = platform::ReadLabel);
 
     int Count() const { return static_cast<int>(drives_.size()); }
     std::string Text(int row) const;
@@ -28,12 +33,17 @@ public:
     // The user chose a row: true when that is another drive than the one the
     // lists show, which then raises Change; choosing it again changes nothing.
     bool Choose(int row);
+    // The list drops down: every label not known yet is read.
+    void ReadLabels();
     // Whether a drive is taken as readable: so until choosing it once failed.
     bool Readable(char letter) const { return unreadable_.find(letter) == std::string::npos; }
     void SetReadable(char letter, bool readable);
 
 private:
+    void ReadLabel(int row);
+
     std::vector<platform::DriveInfo> drives_;
+    LabelReader readLabel_;
     char shown_ = 0;
     std::string unreadable_;
 };

@@ -18,10 +18,26 @@ DriveList::DriveList(std::vector<platform::DriveInfo> drives, QWidget* parent)
 void DriveList::SetDrive(char letter) {
     const QSignalBlocker quiet(this);
     rows_.Show(letter);
+    Relabel();
     const int row = rows_.RowOf(rows_.Drive());
     if (row >= 0) {
         setCurrentIndex(row);
     }
+}
+
+void DriveList::Relabel() {
+    for (int row = 0; row < rows_.Count(); ++row) {
+        const QString text = QString::fromLocal8Bit(rows_.Text(row));
+        if (itemText(row) != text) {
+            setItemText(row, text);
+        }
+    }
+}
+
+void DriveList::showPopup() {
+    rows_.ReadLabels();
+    Relabel();
+    QComboBox::showPopup();
 }
 
 void DriveList::keyPressEvent(QKeyEvent* event) {

@@ -17,6 +17,8 @@ public:
     char Drive() const { return rows_.Drive(); }
     // Shows a drive without telling anyone (start-up, or going back after a failure).
     void SetDrive(char letter);
+    // Each row's text as the rows give it now, labels read since included.
+    void Relabel();
 
 signals:
     void Chosen(int row);
@@ -24,6 +26,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showPopup() override;
 
 private:
     forms::DriveRows rows_;

@@ -29,6 +29,7 @@ void QtView::ChooseDir(std::string_view list, int row) {
 void QtView::ChooseDrive(std::string_view list, int row) {
     if (auto* drives = Get<DriveList>(list)) {
         forms::ChooseDrive(form_, list, drives->rows(), row);
+        drives->Relabel();
     }
 }
 

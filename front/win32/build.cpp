@@ -126,7 +126,7 @@ Made ClassOf(const forms::Description& d, const forms::Control& c, int dpi) {
 }
 
 // What a control holds from the start: its state, its tabs, its rows.
-void Fill(Win32View& view, const forms::Control& c, HWND control, int rowHeight) {
+void Fill(Win32View& view, const forms::Control& c, HWND control) {
     switch (c.kind) {
     case Kind::TextBox:
         view.SetText(c.name, std::string(c.caption));
@@ -152,7 +152,6 @@ void Fill(Win32View& view, const forms::Control& c, HWND control, int rowHeight)
     case Kind::DriveList: {
         view.AddDrives(c.name, forms::DriveRows(platform::PathMap::System().Drives()));
         const forms::DriveRows& rows = *view.Drives(c.name);
-        SendMessageW(control, CB_SETITEMHEIGHT, 0, rowHeight); // the rows of the list dropped down
         for (int row = 0; row < rows.Count(); ++row) {
             SendMessageW(control, CB_ADDSTRING, 0,
                          reinterpret_cast<LPARAM>(FromCodePage(rows.Text(row)).c_str()));
@@ -161,11 +160,9 @@ void Fill(Win32View& view, const forms::Control& c, HWND control, int rowHeight)
     }
     case Kind::DirList:
         view.AddDirs(c.name);
-        SendMessageW(control, LB_SETITEMHEIGHT, 0, rowHeight);
         break;
     case Kind::FileList:
         view.AddFiles(c.name, std::string(c.pattern));
-        SendMessageW(control, LB_SETITEMHEIGHT, 0, rowHeight);
         break;
     default:
         break;
@@ -252,10 +249,9 @@ Frame BuildFrame(const forms::Description& d, HINSTANCE instance, HWND owner, vo
     return f;
 }
 
-Controls BuildControls(Win32View& view, HINSTANCE instance, int dpi) {
+void BuildControls(Win32View& view, HINSTANCE instance, int dpi, Controls& built) {
     const forms::Description& d = view.description();
     HWND window = view.window();
-    Controls built;
     built.font = MessageFont();
     HDC dc = GetDC(window);
     HGDIOBJ old = SelectObject(dc, built.font);
@@ -277,7 +273,7 @@ Controls BuildControls(Win32View& view, HINSTANCE instance, int dpi) {
                                        instance, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(built.font), FALSE);
         view.Add({&c, control, origin});
-        Fill(view, c, control, built.rowHeight);
+        Fill(view, c, control);
         if (!c.toolTip.empty()) {
             if (!built.tips) {
                 built.tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
@@ -297,7 +293,6 @@ Controls BuildControls(Win32View& view, HINSTANCE instance, int dpi) {
         }
     }
     ShowPages(view);
-    return built;
 }
 
 void ShowPages(const Win32View& view) {

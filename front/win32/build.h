@@ -31,7 +31,9 @@ struct Controls {
     HWND tips = nullptr; // null when no control has a tooltip
     int rowHeight = 16;
 };
-Controls BuildControls(Win32View& view, HINSTANCE instance, int dpi);
+// `built` has its font and rows' height before the first control is made:
+// the lists ask the window for that height as they are made.
+void BuildControls(Win32View& view, HINSTANCE instance, int dpi, Controls& built);
 
 // Shows each control whose containers show, on the tab page that holds it.
 void ShowPages(const Win32View& view);

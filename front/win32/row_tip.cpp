@@ -31,20 +31,25 @@ RowTip::~RowTip() {
     }
 }
 
+void RowTip::Create(HWND window, HFONT font, Lookup lookup) {
+    window_ = window;
+    font_ = font;
+    lookup_ = std::move(lookup);
+}
+
 // One tool, shown and moved by hand: the rows of one list are all one window,
 // and a tip the system shows itself would keep the first row's text.
-void RowTip::Create(HWND window, HFONT font, Lookup lookup) {
-    lookup_ = std::move(lookup);
+void RowTip::Make() {
     tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                            WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, nullptr, nullptr);
-    SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+                           CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, nullptr, nullptr);
+    SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     TTTOOLINFOW tool = Tool(tip_, text_.data());
     SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void RowTip::Mouse(const MSG& message) {
-    if (!tip_) {
+    if (!window_) {
         return;
     }
     const POINT at{static_cast<short>(LOWORD(message.lParam)),
@@ -76,6 +81,9 @@ void RowTip::Show(HWND list, POINT at) {
     const Shown shown = row < 0 ? Shown{} : lookup_(list, row);
     if (shown.text.empty()) {
         return;
+    }
+    if (!tip_) {
+        Make();
     }
     list_ = list;
     row_ = row;

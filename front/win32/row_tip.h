@@ -25,6 +25,8 @@ public:
     RowTip(const RowTip&) = delete;
     RowTip& operator=(const RowTip&) = delete;
 
+    // The tip window itself is made when a tip is first shown: made with the
+    // window, it held every start back by some 4 ms for a tip few ever see.
     void Create(HWND window, HFONT font, Lookup lookup);
     // Follows the mouse over a list: `message` is one of the list's own.
     void Mouse(const MSG& message);
@@ -32,7 +34,10 @@ public:
 
 private:
     void Show(HWND list, POINT at);
+    void Make();
 
+    HWND window_ = nullptr;
+    HFONT font_ = nullptr;
     HWND tip_ = nullptr;
     Lookup lookup_;
     HWND list_ = nullptr; // the list and row the tip stands on

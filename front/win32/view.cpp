@@ -99,6 +99,38 @@ void Win32View::ChooseDir(std::string_view list, int row) {
 void Win32View::ChooseDrive(std::string_view list, int row) {
     if (forms::DriveRows* rows = Drives(list)) {
         forms::ChooseDrive(form_, list, *rows, row);
+        Relabel(list);
+    }
+}
+
+void Win32View::DropDrives(std::string_view list) {
+    if (forms::DriveRows* rows = Drives(list)) {
+        rows->ReadLabels();
+        Relabel(list);
+    }
+}
+
+// The rows' strings follow the labels read: other programs (screen readers)
+// read the list by them, and its type-ahead goes by them.
+void Win32View::Relabel(std::string_view list) {
+    const forms::DriveRows& rows = *Drives(list);
+    HWND combo = Control(list);
+    const LRESULT chosen = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    bool changed = false;
+    for (int row = 0; row < rows.Count(); ++row) {
+        const std::wstring text = FromCodePage(rows.Text(row));
+        std::wstring now(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, row, 0)) + 1,
+                         L'\0');
+        now.resize(static_cast<std::size_t>(
+            SendMessageW(combo, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(now.data()))));
+        if (now != text) {
+            SendMessageW(combo, CB_DELETESTRING, row, 0);
+            SendMessageW(combo, CB_INSERTSTRING, row, reinterpret_cast<LPARAM>(text.c_str()));
+            changed = true;
+        }
+    }
+    if (changed) {
+        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
     }
 }
 
@@ -161,6 +193,7 @@ void Win32View::SetDrive(std::string_view list, char letter) {
         return;
     }
     rows->Show(letter);
+    Relabel(list);
     SendMessageW(Control(list), CB_SETCURSEL, static_cast<WPARAM>(rows->RowOf(rows->Drive())), 0);
 }
 

@@ -55,6 +55,8 @@ public:
     void ChooseDir(std::string_view list, int row);
     // The user chose a drive list's row.
     void ChooseDrive(std::string_view list, int row);
+    // A drive list is about to drop down.
+    void DropDrives(std::string_view list);
 
     std::string Text(std::string_view box) const override;
     void SetText(std::string_view box, const std::string& text) override;
@@ -75,6 +77,7 @@ public:
 
 private:
     void DirShown(std::string_view list);
+    void Relabel(std::string_view list);
 
     forms::Form& form_;
     HWND window_ = nullptr;

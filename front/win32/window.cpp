@@ -26,7 +26,7 @@ Window::~Window() {
 void Window::Create(HINSTANCE instance, HWND owner) {
     frame_ = BuildFrame(view_.description(), instance, owner, this);
     view_.SetWindow(frame_.hwnd);
-    controls_ = BuildControls(view_, instance, frame_.dpi);
+    BuildControls(view_, instance, frame_.dpi, controls_);
     for (const Item& item : view_.items()) {
         if (item.control->kind == Kind::DirList || item.control->kind == Kind::FileList) {
             const Item* list = &item;
@@ -109,6 +109,16 @@ LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return brush;
         }
         break;
+    case WM_MEASUREITEM:
+        // A list's rows as it is made, rather than set after: each setting
+        // laid the drive list's drop-down out anew. Its closed box keeps the
+        // height the system gives it.
+        if (auto* measured = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            measured->CtlType != ODT_COMBOBOX || measured->itemID != static_cast<UINT>(-1)) {
+            measured->itemHeight = static_cast<UINT>(controls_.rowHeight);
+            return TRUE;
+        }
+        break;
     case WM_DRAWITEM:
         return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_CHARTOITEM:
@@ -168,7 +178,9 @@ void Window::Command(const Item& item, int code) {
         // unless Esc (or a click elsewhere) cancelled it.
         const forms::DriveRows& rows = *view_.Drives(c.name);
         const auto row = static_cast<int>(SendMessageW(item.hwnd, CB_GETCURSEL, 0, 0));
-        if (code == CBN_SELENDCANCEL) {
+        if (code == CBN_DROPDOWN) {
+            view_.DropDrives(c.name);
+        } else if (code == CBN_SELENDCANCEL) {
             cancelled_ = true;
         } else if (code == CBN_CLOSEUP && std::exchange(cancelled_, false)) {
             view_.SetDrive(c.name, rows.Drive());

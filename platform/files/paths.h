@@ -2,6 +2,7 @@
 // Copyright (C) 2026 House Vorlanes
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,15 @@ namespace platform {
 struct DriveInfo {
     char letter = 0;        // upper case
     std::string nativeRoot; // where the drive's root lies on this system
-    std::string label;      // shown in the drive list beside the letter
+    // Shown in the drive list beside the letter. None until read where only
+    // the drive itself can tell it (Windows), as ReadLabel does.
+    std::optional<std::string> label;
 };
+
+// A drive's label, asked of the drive where it is not known already: that
+// may take long, or never end on a drive that does not answer, so it is read
+// only when the label is about to be seen.
+std::string ReadLabel(const DriveInfo& drive);
 
 // Maps the system's paths (drive letters, "\" the only separator) onto the
 // native file system and back. On Windows both forms are the same.

@@ -144,6 +144,11 @@ std::vector<DriveInfo> WinePrefixDrives(const std::string& prefix) {
     return drives;
 }
 
+// A drive's label here is where its link leads, known from the start.
+std::string ReadLabel(const DriveInfo& drive) {
+    return drive.label.value_or(std::string());
+}
+
 namespace {
 
 // The drive with this letter, if there is one.

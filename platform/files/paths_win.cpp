@@ -22,18 +22,24 @@ std::vector<DriveInfo> SystemDrives() {
             continue;
         }
         const char letter = static_cast<char>('A' + i);
-        const std::string root = std::string(1, letter) + ":\\";
-        char label[MAX_PATH + 1] = {};
-        if (!GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr,
-                                   nullptr, 0)) {
-            label[0] = 0;
-        }
-        drives.push_back({letter, root, label});
+        drives.push_back({letter, std::string(1, letter) + ":\\", std::nullopt});
     }
     return drives;
 }
 
 } // namespace
+
+std::string ReadLabel(const DriveInfo& drive) {
+    if (drive.label) {
+        return *drive.label;
+    }
+    char label[MAX_PATH + 1] = {};
+    if (!GetVolumeInformationA(drive.nativeRoot.c_str(), label, sizeof label, nullptr, nullptr,
+                               nullptr, nullptr, 0)) {
+        return {};
+    }
+    return label;
+}
 
 PathMap::PathMap(std::vector<DriveInfo> drives) : drives_(std::move(drives)) {}
 

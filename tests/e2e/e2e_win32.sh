@@ -75,6 +75,7 @@ ln -s "$work/not a directory" "$WINEPREFIX/dosdevices/i:"
 ln -s "$work/not a directory" "$WINEPREFIX/dosdevices/j:"
 ln -s "$work/K" "$WINEPREFIX/dosdevices/k:"
 ln -s "$work/L" "$WINEPREFIX/dosdevices/l:"
+printf SYSTEM >"$WINEPREFIX/drive_c/.windows-label" # never chosen: read as the list drops down
 # A running Wine sees no new drive: the program starts with a new server.
 wineserver -k
 
@@ -297,6 +298,7 @@ expected=$(printf '%s\n' "Dir	k:\\" "File	Game 1.pce" "File	Game 4.pce" "File	Ga
 for drive in c h i j k l z; do
     grep -q "^Drive	$drive:" <<<"$heard" || fail "the drive $drive: was not heard: $heard"
 done
+grep -qx "Drive	c: \[SYSTEM\]" <<<"$heard" || fail "c: was heard without its label: $heard"
 echo "ok: every row heard"
 
 step="an empty drive shows empty"

@@ -66,4 +66,23 @@ TEST(DriveRows, ShowsEachDriveWithItsLabelAndChoosingTheShownOneChangesNothing) 
     EXPECT_EQ(drives.Drive(), 'C');
 }
 
+// A label the drive alone knows is asked for once, when its row is about to be seen.
+TEST(DriveRows, ReadsALabelOnlyWhenItsRowIsToBeSeen) {
+    std::string asked;
+    forms::DriveRows drives(
+        {{'C', "C:\\", {}}, {'D', "D:\\", {}}, {'E', "E:\\", {}}, {'Z', "/", "/"}},
+        [&asked](const platform::DriveInfo& drive) {
+            asked += drive.letter;
+            return std::string("disc");
+        });
+    drives.Show('D');
+    EXPECT_EQ(drives.Text(0), "c:");
+    EXPECT_EQ(drives.Text(1), "d: [disc]");
+    drives.Choose(2);
+    drives.ReadLabels();
+    drives.ReadLabels();
+    EXPECT_EQ(drives.Text(0), "c: [disc]");
+    EXPECT_EQ(asked, "DEC");
+}
+
 } // namespace

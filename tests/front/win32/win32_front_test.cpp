@@ -126,6 +126,12 @@ TEST(Win32Front, BuildsEachWindowAsDescribed) {
             if (c.kind != Kind::DriveList) { // its height is the system's
                 EXPECT_EQ(r.bottom - r.top, win32front::Pixels(c.rect.height, dpi));
             }
+            if (c.kind == Kind::DriveList || c.kind == Kind::DirList || c.kind == Kind::FileList) {
+                // A row holds a folder's 16-pixel picture with room around it.
+                const UINT rowHeight =
+                    c.kind == Kind::DriveList ? CB_GETITEMHEIGHT : LB_GETITEMHEIGHT;
+                EXPECT_GE(SendMessageW(control, rowHeight, 0, 0), MulDiv(16, dpi, 96) + 2);
+            }
         }
     }
 }

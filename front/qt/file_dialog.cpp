@@ -55,7 +55,8 @@ public:
         setOption(QFileDialog::DontUseNativeDialog);
         setFileMode(QFileDialog::ExistingFile);
         const std::vector<platform::DriveInfo>& drives = platform::PathMap::System().Drives();
-        const forms::DriveRows rows(drives);
+        forms::DriveRows rows(drives);
+        rows.ReadLabels(); // every drive is in sight at the dialog's side
         QList<QUrl> roots;
         QHash<QUrl, QString> driveNames;
         for (const platform::DriveInfo& drive : drives) {

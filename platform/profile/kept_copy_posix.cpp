@@ -69,9 +69,15 @@ bool IsOwnCut(const CutWrite& cut, const struct stat& file, std::string_view byt
     const auto& c = cut.changed;
     const bool unchanged = t.tv_sec == c.tv_sec && t.tv_nsec == c.tv_nsec;
     const bool later = t.tv_sec > c.tv_sec || (t.tv_sec == c.tv_sec && t.tv_nsec >= c.tv_nsec);
-    // A step taken within the clock's tick may leave the time as it was.
-    return (later && cut.to != cut.from && bytes == Mixed(cut.old, cut.next, cut.to)) ||
-           (unchanged && bytes == Mixed(cut.old, cut.next, cut.from));
+    const std::string before = Mixed(cut.old, cut.next, cut.from);
+    // A step taken within the clock's tick may leave the time as it was; and
+    // the system stamps a write's time before its first byte lands, so a step
+    // cut there leaves a later time on unchanged bytes. Those are ours unless
+    // they are the old text whole, which another writer may have saved again.
+    const bool stepped = later && cut.to != cut.from;
+    return (stepped &&
+            (bytes == Mixed(cut.old, cut.next, cut.to) || (bytes == before && bytes != cut.old))) ||
+           (unchanged && bytes == before);
 }
 
 KeptCopies::KeptCopies(std::function<std::string()> dir) : dir_(std::move(dir)) {}

@@ -14,8 +14,8 @@ namespace platform {
 // file to next's size. Before each step it records the step and the file's
 // change time, so that a cut rewrite is known by what it alone can have left:
 // the recorded step not taken with the file's change time as it was, or the
-// step taken. Anyone else's write, even of the same bytes, changes the time;
-// a file made anew in a freed inode has other bytes.
+// step taken or begun. Anyone else's write, even of the same bytes, changes
+// the time; a file made anew in a freed inode has other bytes.
 struct CutWrite {
     std::string old, next;
     std::size_t from = 0, to = 0;

@@ -596,7 +596,8 @@ TEST_F(SystemProfile, ABareNameLivesInTheWindowsDirectory) {
 // What the program does at start and before Go: a cut rewrite of ours is
 // finished, a file someone wrote since is left as they wrote it, even when
 // it holds what the cut rewrite could have left, and a copy is never applied
-// to another file that came to have the same inode.
+// to another file that came to have the same inode. A step is written by its
+// bytes, [from, to), after the time is stamped.
 TEST_F(SystemProfile, SettlingFinishesOnlyOurOwnCutWrite) {
     const std::string file = dir.Path("Hu-go!.ini"), next = "[Main]\r\nvmode=3\r\nsmode=-1\r\n";
     const std::string mixed = next.substr(0, 10) + kFile.substr(10);
@@ -605,9 +606,12 @@ TEST_F(SystemProfile, SettlingFinishesOnlyOurOwnCutWrite) {
         const char* name;
         Then then;
         std::string onDisk, settled;
+        std::size_t from = 0, to = 10;
     } cases[] = {
         {"CutBeforeItsFirstStep", Nothing, kFile, next},
         {"CutAfterAStep", StepTaken, mixed, next},
+        {"CutAfterTheStampBeforeTheBytes", StepTaken, mixed, next, 10, 20},
+        {"OldTextSavedAgainAfterAStep", StepTaken, kFile, kFile},
         {"SavedByTheEmulatorSince", WrittenSince, "[Main]\r\nsaved=1\r\n", "[Main]\r\nsaved=1\r\n"},
         {"OldTextSavedAgainSince", WrittenSince, kFile, kFile},
         {"CutTextSavedAgainSince", WrittenSince, mixed, mixed},
@@ -622,7 +626,7 @@ TEST_F(SystemProfile, SettlingFinishesOnlyOurOwnCutWrite) {
             recorded.st_ctim.tv_sec -= 60;
         ASSERT_EQ(copies.Keep(recorded, kFile, next), 0);
         if (c.then == StepTaken) {
-            ASSERT_TRUE(copies.Step(st, 0, 10));
+            ASSERT_TRUE(copies.Step(st, c.from, c.to));
         }
         if (c.then == StepTaken || c.then == WrittenSince) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20)); // past the clock's tick

@@ -14,6 +14,7 @@
 #include <QListView>
 #include <QUrl>
 
+#include <cctype>
 #include <functional>
 
 namespace qtfront {
@@ -99,19 +100,27 @@ public:
 
 private:
     // A typed path in full: "x.pce" or "Games\x.pce" from the open folder,
-    // "\Games" from its drive's root.
+    // "\Games" from its drive's root, "D:x.pce" from the open folder when it
+    // is on D: and from D:'s root otherwise, as a program's current folders go.
     std::string InFull(const std::string& typed) const {
-        if (typed.size() >= 2 && typed[1] == ':') {
-            return typed.substr(0, 2) + '\\' + typed.substr(typed.compare(2, 1, "\\") == 0 ? 3 : 2);
-        }
         std::string here = SystemPath(directory().absolutePath());
-        if (typed.front() == '\\') {
+        std::string rest = typed;
+        if (typed.size() >= 2 && typed[1] == ':') {
+            if (typed.compare(2, 1, "\\") == 0) {
+                return typed;
+            }
+            if (std::toupper(static_cast<unsigned char>(typed[0])) !=
+                std::toupper(static_cast<unsigned char>(here.front()))) {
+                return typed.substr(0, 2) + '\\' + typed.substr(2);
+            }
+            rest = typed.substr(2);
+        } else if (typed.front() == '\\') {
             return here.substr(0, 2) + typed;
         }
         if (here.back() != '\\') {
             here += '\\';
         }
-        return here + typed;
+        return here + rest;
     }
 };
 

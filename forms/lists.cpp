@@ -65,12 +65,19 @@ int DriveRows::RowOf(char letter) const {
     return -1;
 }
 
-// The closed list shows the shown drive's row: its label is read now.
 void DriveRows::Show(char letter) {
-    if (const int row = RowOf(letter); row >= 0) {
+    if (RowOf(letter) >= 0) {
         shown_ = letter;
-        ReadLabel(row);
     }
+}
+
+bool DriveRows::ReadShownLabel() {
+    const int row = RowOf(shown_);
+    if (row < 0 || drives_[static_cast<std::size_t>(row)].label) {
+        return false;
+    }
+    ReadLabel(row);
+    return true;
 }
 
 bool DriveRows::Choose(int row) {

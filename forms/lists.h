@@ -14,8 +14,9 @@
 namespace forms {
 
 // The machine's drives, each shown as "z: [label]", or "z:" while its label
-// is unknown. A label is read only when its row is about to be seen: the
-// shown drive's as it is shown, the others' as the list drops down.
+// is unknown. A label is read only when its row is to be seen: the shown
+// drive's once the closed list has been drawn, so that a drive slow to answer
+// never holds the window back, the others' as the list drops down.
 class DriveRows {
 public:
     using LabelReader = std::function<std::string(const platform::DriveInfo&)>;
@@ -30,6 +31,9 @@ public:
     char Drive() const { return shown_; }
     // Shows a drive without telling anyone (start-up, or going back after a failure).
     void Show(char letter);
+    // The closed list has been drawn: true when the shown drive's label was
+    // read just now, and its row is to be drawn again.
+    bool ReadShownLabel();
     // The user chose a row: true when that is another drive than the one the
     // lists show, which then raises Change; choosing it again changes nothing.
     bool Choose(int row);

@@ -4,6 +4,9 @@
 
 #include <QKeyEvent>
 #include <QSignalBlocker>
+#include <QTimer>
+
+#include <utility>
 
 namespace qtfront {
 
@@ -38,6 +41,18 @@ void DriveList::showPopup() {
     rows_.ReadLabels();
     Relabel();
     QComboBox::showPopup();
+}
+
+void DriveList::paintEvent(QPaintEvent* event) {
+    QComboBox::paintEvent(event);
+    if (!std::exchange(labelAsked_, true)) {
+        QTimer::singleShot(0, this, [this] {
+            labelAsked_ = false;
+            if (rows_.ReadShownLabel()) {
+                Relabel();
+            }
+        });
+    }
 }
 
 void DriveList::keyPressEvent(QKeyEvent* event) {

@@ -27,9 +27,11 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showPopup() override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     forms::DriveRows rows_;
+    bool labelAsked_ = false; // the shown drive's label, asked for after a paint
 };
 
 } // namespace qtfront

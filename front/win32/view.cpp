@@ -110,6 +110,13 @@ void Win32View::DropDrives(std::string_view list) {
     }
 }
 
+void Win32View::ReadShownLabel(std::string_view list) {
+    if (forms::DriveRows* rows = Drives(list); rows && rows->ReadShownLabel()) {
+        Relabel(list);
+        InvalidateRect(Control(list), nullptr, FALSE);
+    }
+}
+
 // The rows' strings follow the labels read: other programs (screen readers)
 // read the list by them, and its type-ahead goes by them.
 void Win32View::Relabel(std::string_view list) {

@@ -121,6 +121,9 @@ LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DRAWITEM:
         return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case kDriveDrawn:
+        OnDriveDrawn(reinterpret_cast<HWND>(lParam));
+        return 0;
     case WM_CHARTOITEM:
         return OnCharToItem(static_cast<wchar_t>(LOWORD(wParam)), HIWORD(wParam),
                             reinterpret_cast<HWND>(lParam));
@@ -279,6 +282,9 @@ LRESULT Window::OnDrawItem(const DRAWITEMSTRUCT& draw) {
         const bool shown = row >= 0 && row < rows.Count();
         DrawRow(draw, {shown ? FromCodePage(rows.Text(row)) : std::wstring()}, controls_.font,
                 frame_.dpi);
+        if (draw.itemState & ODS_COMBOBOXEDIT) { // its label, once the window is up
+            PostMessageW(frame_.hwnd, kDriveDrawn, 0, reinterpret_cast<LPARAM>(draw.hwndItem));
+        }
     } else if (row >= 0 && row < RowCount(*item)) {
         DrawRow(draw, Look(*item, row), controls_.font, frame_.dpi);
     } else if (draw.itemState & ODS_FOCUS) {
@@ -289,6 +295,12 @@ LRESULT Window::OnDrawItem(const DRAWITEMSTRUCT& draw) {
 
 // Typing goes on a search as long as the keys follow each other closely, in
 // the same rows, with no other key between.
+void Window::OnDriveDrawn(HWND list) {
+    if (const Item* item = view_.ItemOf(list)) {
+        view_.ReadShownLabel(item->control->name);
+    }
+}
+
 LRESULT Window::OnCharToItem(wchar_t typed, int caret, HWND list) {
     const Item* item = view_.ItemOf(list);
     if (!item) {

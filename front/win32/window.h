@@ -41,12 +41,16 @@ public:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    // Posted once the closed drive list has been drawn; lParam is the list.
+    static constexpr UINT kDriveDrawn = WM_APP + 1;
+
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnNotify(const NMHDR& header);
     LRESULT OnEraseBackground(HDC dc);
     LRESULT OnControlColour(HDC dc, HWND control);
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& draw);
+    void OnDriveDrawn(HWND list);
     LRESULT OnCharToItem(wchar_t typed, int caret, HWND list);
     LRESULT OnKeyToItem(UINT key);
     LRESULT OnActivate(bool active);

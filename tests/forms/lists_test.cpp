@@ -66,7 +66,8 @@ TEST(DriveRows, ShowsEachDriveWithItsLabelAndChoosingTheShownOneChangesNothing) 
     EXPECT_EQ(drives.Drive(), 'C');
 }
 
-// A label the drive alone knows is asked for once, when its row is about to be seen.
+// A label the drive alone knows is asked for once, when its row is to be
+// seen: the shown drive's after the closed list was drawn.
 TEST(DriveRows, ReadsALabelOnlyWhenItsRowIsToBeSeen) {
     std::string asked;
     forms::DriveRows drives(
@@ -76,6 +77,9 @@ TEST(DriveRows, ReadsALabelOnlyWhenItsRowIsToBeSeen) {
             return std::string("disc");
         });
     drives.Show('D');
+    EXPECT_EQ(drives.Text(1), "d:");
+    EXPECT_TRUE(drives.ReadShownLabel());
+    EXPECT_FALSE(drives.ReadShownLabel());
     EXPECT_EQ(drives.Text(0), "c:");
     EXPECT_EQ(drives.Text(1), "d: [disc]");
     drives.Choose(2);

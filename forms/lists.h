@@ -15,8 +15,8 @@ namespace forms {
 
 // The machine's drives, each shown as "z: [label]", or "z:" while its label
 // is unknown. A label is read only when its row is to be seen: the shown
-// drive's once the closed list has been drawn, so that a drive slow to answer
-// never holds the window back, the others' as the list drops down.
+// drive's once the closed list has been drawn, so that the window does not
+// wait for it, the others' as the list drops down.
 class DriveRows {
 public:
     using LabelReader = std::function<std::string(const platform::DriveInfo&)>;

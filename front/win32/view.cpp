@@ -112,8 +112,7 @@ void Win32View::DropDrives(std::string_view list) {
 
 void Win32View::ReadShownLabel(std::string_view list) {
     if (forms::DriveRows* rows = Drives(list); rows && rows->ReadShownLabel()) {
-        Relabel(list);
-        InvalidateRect(Control(list), nullptr, FALSE);
+        Relabel(list); // drawn again only where the label shows
     }
 }
 

@@ -57,7 +57,7 @@ public:
     void ChooseDrive(std::string_view list, int row);
     // A drive list is about to drop down.
     void DropDrives(std::string_view list);
-    // The closed list has been drawn: its drive's label, read and drawn if not yet known.
+    // The closed list has been drawn: its drive's label, read if not yet known.
     void ReadShownLabel(std::string_view list);
 
     std::string Text(std::string_view box) const override;

@@ -14,7 +14,6 @@
 #include <QListView>
 #include <QUrl>
 
-#include <cctype>
 #include <functional>
 
 namespace qtfront {
@@ -104,18 +103,13 @@ private:
     // is on D: and from D:'s root otherwise, as a program's current folders go.
     std::string InFull(const std::string& typed) const {
         std::string here = SystemPath(directory().absolutePath());
-        std::string rest = typed;
-        if (typed.size() >= 2 && typed[1] == ':') {
-            if (typed.compare(2, 1, "\\") == 0) {
-                return typed;
-            }
-            if (std::toupper(static_cast<unsigned char>(typed[0])) !=
-                std::toupper(static_cast<unsigned char>(here.front()))) {
-                return typed.substr(0, 2) + '\\' + typed.substr(2);
-            }
-            rest = typed.substr(2);
-        } else if (typed.front() == '\\') {
-            return here.substr(0, 2) + typed;
+        const char drive = platform::DriveLetterOf(typed);
+        const std::string rest = drive ? typed.substr(2) : typed;
+        if (rest.starts_with('\\')) {
+            return (drive ? typed.substr(0, 2) : here.substr(0, 2)) + rest;
+        }
+        if (drive && drive != platform::DriveLetterOf(here)) {
+            return typed.substr(0, 2) + '\\' + rest;
         }
         if (here.back() != '\\') {
             here += '\\';

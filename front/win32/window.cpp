@@ -293,14 +293,14 @@ LRESULT Window::OnDrawItem(const DRAWITEMSTRUCT& draw) {
     return TRUE;
 }
 
-// Typing goes on a search as long as the keys follow each other closely, in
-// the same rows, with no other key between.
 void Window::OnDriveDrawn(HWND list) {
     if (const Item* item = view_.ItemOf(list)) {
         view_.ReadShownLabel(item->control->name);
     }
 }
 
+// Typing goes on a search as long as the keys follow each other closely, in
+// the same rows, with no other key between.
 LRESULT Window::OnCharToItem(wchar_t typed, int caret, HWND list) {
     const Item* item = view_.ItemOf(list);
     if (!item) {

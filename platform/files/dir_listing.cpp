@@ -92,6 +92,12 @@ private:
 
 } // namespace
 
+Listing ListDirectory(const std::string& systemPath) {
+    DirReader reader(systemPath);
+    reader.Read();
+    return reader.Take();
+}
+
 bool MatchesPattern(const std::string& name, const std::string& pattern) {
     return Masks(pattern).Match(name);
 }

@@ -2,6 +2,7 @@
 // Copyright (C) 2026 House Vorlanes
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +30,28 @@ struct Listing {
 // The entries of a directory given as a system path, without "." and "..",
 // hidden entries, or names the system's paths cannot express.
 Listing ListDirectory(const std::string& systemPath);
+
+// The same, read a part at a time: a large directory's first entries can be
+// shown before the rest has been read.
+class DirReader {
+public:
+    // Opens the directory; when it cannot be read, the listing says why.
+    explicit DirReader(const std::string& systemPath);
+    ~DirReader();
+    DirReader(const DirReader&) = delete;
+    DirReader& operator=(const DirReader&) = delete;
+
+    // Reads up to `most` more entries, all that are left when 0: true while
+    // some remain.
+    bool Read(std::size_t most = 0);
+    const Listing& listing() const { return listing_; }
+    Listing Take() { return std::move(listing_); }
+
+private:
+    struct Open; // the system's handle while entries remain
+    Listing listing_;
+    std::unique_ptr<Open> open_;
+};
 
 // Masks separated by ";" ("*.pce;*.zip"), with "*" and "?", matched regardless of case.
 bool MatchesPattern(const std::string& name, const std::string& pattern);

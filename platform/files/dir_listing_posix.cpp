@@ -15,30 +15,53 @@
 
 namespace platform {
 
-Listing ListDirectory(const std::string& systemPath) {
-    Listing listing;
+struct DirReader::Open {
+    DIR* dir;
+};
+
+DirReader::DirReader(const std::string& systemPath) {
     // Nothing below it could be handed to the emulator: say so where it is chosen.
     if (std::string why = WhyANameInThePath(systemPath, WhyWineCannotHandName); !why.empty()) {
-        listing.ok = false;
-        listing.error = std::move(why);
-        return listing;
+        listing_.ok = false;
+        listing_.error = std::move(why);
+        return;
     }
     const std::string native = PathMap::System().ToNative(systemPath);
     DIR* dir = native.empty() ? nullptr : opendir(native.c_str());
     if (!dir) {
-        listing.ok = false;
-        listing.error = std::strerror(native.empty() ? ENOENT : errno);
-        return listing;
+        listing_.ok = false;
+        listing_.error = std::strerror(native.empty() ? ENOENT : errno);
+        return;
     }
-    const int fd = dirfd(dir);
+    open_ = std::make_unique<Open>(Open{dir});
     // A directory's size grows with its entries, at no fewer than about 24
     // bytes each on the usual file systems: room for all of them at once,
     // and what is never filled is never touched.
-    if (struct stat dirSt{}; fstat(fd, &dirSt) == 0 && dirSt.st_size > 0) {
-        listing.entries.reserve(
+    if (struct stat dirSt{}; fstat(dirfd(dir), &dirSt) == 0 && dirSt.st_size > 0) {
+        listing_.entries.reserve(
             std::min<std::size_t>(static_cast<std::size_t>(dirSt.st_size) / 24, 1u << 22));
     }
-    while (dirent* e = readdir(dir)) {
+}
+
+DirReader::~DirReader() {
+    if (open_) {
+        closedir(open_->dir);
+    }
+}
+
+bool DirReader::Read(std::size_t most) {
+    if (!open_) {
+        return false;
+    }
+    DIR* dir = open_->dir;
+    const int fd = dirfd(dir);
+    for (std::size_t read = 0; most == 0 || read < most;) {
+        const dirent* e = readdir(dir);
+        if (!e) {
+            closedir(dir);
+            open_.reset();
+            return false;
+        }
         const char* name = e->d_name;
         // Dot entries are hidden; a "\" cannot stand in a system path's name.
         if (name[0] == '.' || std::strchr(name, '\\') != nullptr) {
@@ -49,10 +72,10 @@ Listing ListDirectory(const std::string& systemPath) {
             struct stat st {};
             isDirectory = fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
         }
-        listing.entries.push_back({name, isDirectory});
+        listing_.entries.push_back({name, isDirectory});
+        ++read;
     }
-    closedir(dir);
-    return listing;
+    return true;
 }
 
 } // namespace platform

@@ -2,6 +2,7 @@
 // Copyright (C) 2026 House Vorlanes
 #include "forms/lists.h"
 
+#include <algorithm>
 #include <cctype>
 #include <utility>
 
@@ -99,10 +100,11 @@ void DriveRows::SetReadable(char letter, bool readable) {
 
 bool DirRows::Open(const std::string& systemPath, std::string* reason, bool* changed) {
     const std::string path = Tidy(systemPath);
-    platform::Listing listing = platform::ListDirectory(path);
-    if (!listing.ok) {
+    auto reader = std::make_unique<platform::DirReader>(path);
+    const bool more = reader->Read(kFirstEntries);
+    if (!reader->listing().ok) {
         if (reason) {
-            *reason = listing.error;
+            *reason = reader->listing().error;
         }
         return false;
     }
@@ -110,7 +112,10 @@ bool DirRows::Open(const std::string& systemPath, std::string* reason, bool* cha
         *changed = path != path_;
     }
     path_ = path;
-    listing_ = std::make_shared<const platform::Listing>(std::move(listing));
+    // The reader keeps its own entries for the rest to join: the first ones
+    // are copied once, a small folder's never.
+    listing_ = std::make_shared<const platform::Listing>(more ? reader->listing() : reader->Take());
+    reader_ = more ? std::move(reader) : nullptr;
 
     chainNames_.clear();
     chain_.clear();
@@ -134,9 +139,24 @@ bool DirRows::Open(const std::string& systemPath, std::string* reason, bool* cha
         start = end + 1;
     }
     chainRows_ = static_cast<int>(chain_.size());
+    IndexSubdirectories();
+    return true;
+}
+
+bool DirRows::ReadRest() {
+    if (!reader_) {
+        return false;
+    }
+    reader_->Read();
+    listing_ = std::make_shared<const platform::Listing>(reader_->Take());
+    reader_.reset();
+    IndexSubdirectories();
+    return true;
+}
+
+void DirRows::IndexSubdirectories() {
     subdirs_ = platform::SubdirectoryEntries(*listing_);
     trueNames_ = platform::TrueNamesOf(*listing_, subdirs_);
-    return true;
 }
 
 const std::string& DirRows::TrueName(int row) const {
@@ -162,6 +182,19 @@ void FileRows::Show(const std::string& systemPath,
     rows_ = platform::MatchingFileEntries(*listing_, pattern_);
     trueNames_ = platform::TrueNamesOf(*listing_, rows_);
     selected_ = -1;
+}
+
+bool FileRows::Grow(const DirRows& dirs, const platform::Listing& was, int* selected) {
+    if (listing_.get() != &was) {
+        return false;
+    }
+    const bool hadOne = *selected >= 0 && *selected < Count();
+    const std::uint32_t entry = hadOne ? rows_[static_cast<std::size_t>(*selected)] : 0;
+    Show(dirs.Path(), dirs.Contents());
+    // The whole listing begins with the first entries, in the same places.
+    const auto found = hadOne ? std::find(rows_.begin(), rows_.end(), entry) : rows_.end();
+    *selected = found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin());
+    return true;
 }
 
 const std::string& FileRows::TrueName(int row) const {

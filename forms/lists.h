@@ -63,6 +63,12 @@ public:
     // reason when it cannot be read: nothing changes then. `changed` tells
     // whether the path is another one than before.
     bool Open(const std::string& systemPath, std::string* reason, bool* changed = nullptr);
+    // A large directory is opened with its first entries only, so that they
+    // are on screen before the rest has been read: true until ReadRest.
+    bool Reading() const { return reader_ != nullptr; }
+    // Reads the rest of the open directory, as Contents anew; false when there
+    // was nothing left to read.
+    bool ReadRest();
 
     int Count() const { return chainRows_ + static_cast<int>(subdirs_.size()); }
     const std::string& Name(int row) const {
@@ -78,8 +84,14 @@ public:
     // The directory a row stands for; empty for no row.
     std::string RowPath(int row) const;
 
+    // How many entries a directory is opened with.
+    static constexpr std::size_t kFirstEntries = 1024;
+
 private:
+    void IndexSubdirectories();
+
     std::string path_;
+    std::unique_ptr<platform::DirReader> reader_; // while entries are left to read
     // Rows name the listing's own entries: a large folder's names are not copied again.
     std::shared_ptr<const platform::Listing> listing_ = std::make_shared<platform::Listing>();
     std::vector<std::string> chainNames_;
@@ -97,6 +109,10 @@ public:
     const std::string& Path() const { return path_; }
     // Shows a directory already listed, nothing selected.
     void Show(const std::string& systemPath, std::shared_ptr<const platform::Listing> listing);
+    // The directory list has read the rest of the directory whose first
+    // entries `was` holds: if those are what this list shows, it shows them
+    // all, and `selected` follows its file to its new row. False otherwise.
+    bool Grow(const DirRows& dirs, const platform::Listing& was, int* selected);
 
     int Count() const { return static_cast<int>(rows_.size()); }
     const std::string& Name(int row) const {

@@ -32,6 +32,17 @@ void ChooseDir(Form& form, std::string_view list, DirRows& rows, int row, const 
     }
 }
 
+void ReadRest(DirRows& rows, const Redraw& redraw, const Grow& grow) {
+    const std::shared_ptr<const platform::Listing> was = rows.Contents();
+    if (!rows.ReadRest()) {
+        return;
+    }
+    if (redraw) {
+        redraw();
+    }
+    grow(*was);
+}
+
 void ChooseDrive(Form& form, std::string_view list, DriveRows& rows, int row) {
     if (!rows.Choose(row)) {
         return;

@@ -25,6 +25,12 @@ bool OpenDir(Form& form, std::string_view list, DirRows& rows, const std::string
 // The user opened a directory list's row (double-click or Enter). A failure
 // goes to the form's ListFailed.
 void ChooseDir(Form& form, std::string_view list, DirRows& rows, int row, const Redraw& redraw);
+// Once a large directory's first rows are on screen (DirRows::Reading): the
+// rest is read, the directory list redraws, and `grow` is handed the first
+// entries, for each file list showing them to show the whole (FileRows::Grow).
+// Change is not raised again: the path is the same.
+using Grow = std::function<void(const platform::Listing& was)>;
+void ReadRest(DirRows& rows, const Redraw& redraw, const Grow& grow);
 
 // The user chose a drive list's row: Change when it is another drive. When the
 // handler could not read it and went back, the drive is taken as unreadable

@@ -3,6 +3,8 @@
 #include "front/qt/dir_list.h"
 
 #include <QPainter>
+#include <QTimer>
+#include <utility>
 
 namespace qtfront {
 namespace {
@@ -54,6 +56,18 @@ void DirList::Shown() {
     // The open directory is highlighted, and stays marked whichever entry is
     // highlighted later.
     SetCurrentRow(rows_.OpenRow());
+}
+
+void DirList::paintEvent(QPaintEvent* event) {
+    ListBox::paintEvent(event);
+    // The file list is painted in the same pass: both show their first rows
+    // before the rest is read.
+    if (rows_.Reading() && !std::exchange(restAsked_, true)) {
+        QTimer::singleShot(0, this, [this] {
+            restAsked_ = false;
+            emit RestWanted();
+        });
+    }
 }
 
 QVariant DirList::RowData(int row, int role) const {

@@ -29,11 +29,17 @@ public:
 
 signals:
     void Chosen(int row);
+    // The first rows of a large directory have been painted: the rest is wanted.
+    void RestWanted();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     forms::DirRows rows_;
     QIcon openIcon_;
     QIcon closedIcon_;
+    bool restAsked_ = false;
 };
 
 } // namespace qtfront

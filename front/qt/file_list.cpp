@@ -13,6 +13,16 @@ void FileList::Show(const std::string& systemPath,
     Refill();
 }
 
+void FileList::Grow(const forms::DirRows& dirs, const platform::Listing& was) {
+    int selected = SelectedRow();
+    if (rows_.Grow(dirs, was, &selected)) {
+        Refill();
+        if (selected >= 0) {
+            SetCurrentRow(selected);
+        }
+    }
+}
+
 std::string FileList::FileName() const {
     const int row = SelectedRow();
     return row < 0 ? std::string() : Name(row);

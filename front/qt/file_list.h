@@ -15,6 +15,9 @@ public:
     const forms::FileRows& rows() const { return rows_; }
     // Shows a directory already listed, nothing selected.
     void Show(const std::string& systemPath, std::shared_ptr<const platform::Listing> listing);
+    // Shows the whole of a directory whose first entries it showed, keeping
+    // the selected file selected.
+    void Grow(const forms::DirRows& dirs, const platform::Listing& was);
     // The selected bare file name, empty when none is selected.
     std::string FileName() const;
 

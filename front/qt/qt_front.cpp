@@ -157,6 +157,8 @@ QWidget* MakeControl(const forms::Control& c, QWidget* parent, forms::Form& form
         auto* dirs = new DirList(parent);
         QObject::connect(dirs, &DirList::Chosen, dirs,
                          [&view, name = c.name](int row) { view.ChooseDir(name, row); });
+        QObject::connect(dirs, &DirList::RestWanted, dirs,
+                         [&view, name = c.name] { view.ReadRest(name); });
         return dirs;
     }
     case Kind::FileList:

@@ -26,6 +26,22 @@ void QtView::ChooseDir(std::string_view list, int row) {
     }
 }
 
+void QtView::ReadRest(std::string_view list) {
+    auto* dirs = Get<DirList>(list);
+    if (dirs == nullptr) {
+        return;
+    }
+    forms::ReadRest(
+        dirs->rows(), [dirs] { dirs->Shown(); },
+        [this, dirs](const platform::Listing& was) {
+            for (const auto& named : controls_) {
+                if (auto* files = dynamic_cast<FileList*>(named.second)) {
+                    files->Grow(dirs->rows(), was);
+                }
+            }
+        });
+}
+
 void QtView::ChooseDrive(std::string_view list, int row) {
     if (auto* drives = Get<DriveList>(list)) {
         forms::ChooseDrive(form_, list, drives->rows(), row);

@@ -23,6 +23,8 @@ public:
 
     // What the user does in a control that the rules decide.
     void ChooseDir(std::string_view list, int row);
+    // A directory list's first rows have been painted.
+    void ReadRest(std::string_view list);
     void ChooseDrive(std::string_view list, int row);
     void StepDrive(std::string_view list, int step);
     void Arrow(std::string_view option, int step);

@@ -96,6 +96,26 @@ void Win32View::ChooseDir(std::string_view list, int row) {
     }
 }
 
+void Win32View::ReadRest(std::string_view list) {
+    forms::DirRows* dirs = Dirs(list);
+    if (dirs == nullptr) {
+        return;
+    }
+    forms::ReadRest(
+        *dirs, [this, list] { DirShown(list); },
+        [this, dirs](const platform::Listing& was) {
+            for (auto& [name, files] : files_) {
+                HWND control = Control(name);
+                auto selected = static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0));
+                if (files.Grow(*dirs, was, &selected)) {
+                    Fill(control, files.Count());
+                    ++fills_;
+                    SendMessageW(control, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+                }
+            }
+        });
+}
+
 void Win32View::ChooseDrive(std::string_view list, int row) {
     if (forms::DriveRows* rows = Drives(list)) {
         forms::ChooseDrive(form_, list, *rows, row);

@@ -57,6 +57,8 @@ public:
     void ChooseDrive(std::string_view list, int row);
     // A drive list is about to drop down.
     void DropDrives(std::string_view list);
+    // A large directory's first rows have been drawn: the rest is read.
+    void ReadRest(std::string_view list);
     // The closed list has been drawn: its drive's label, read if not yet known.
     void ReadShownLabel(std::string_view list);
 

@@ -9,6 +9,7 @@
 #include "front/win32/text.h"
 
 #include <commctrl.h>
+#include <utility>
 
 namespace win32front {
 
@@ -123,6 +124,9 @@ LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case kDriveDrawn:
         OnDriveDrawn(reinterpret_cast<HWND>(lParam));
+        return 0;
+    case kDirDrawn:
+        OnDirDrawn(reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_CHARTOITEM:
         return OnCharToItem(static_cast<wchar_t>(LOWORD(wParam)), HIWORD(wParam),
@@ -287,10 +291,24 @@ LRESULT Window::OnDrawItem(const DRAWITEMSTRUCT& draw) {
         }
     } else if (row >= 0 && row < RowCount(*item)) {
         DrawRow(draw, Look(*item, row), controls_.font, frame_.dpi);
+        if (item->control->kind == Kind::DirList && view_.Dirs(item->control->name)->Reading() &&
+            !std::exchange(restPosted_, true)) {
+            PostMessageW(frame_.hwnd, kDirDrawn, 0, reinterpret_cast<LPARAM>(draw.hwndItem));
+        }
     } else if (draw.itemState & ODS_FOCUS) {
         DrawFocusRect(draw.hDC, &draw.rcItem); // an empty list with the focus
     }
     return TRUE;
+}
+
+void Window::OnDirDrawn(HWND list) {
+    restPosted_ = false;
+    if (const Item* item = view_.ItemOf(list)) {
+        // A posted message comes before any paint: the file list's first rows
+        // are painted now, before the rest is read.
+        RedrawWindow(frame_.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        view_.ReadRest(item->control->name);
+    }
 }
 
 void Window::OnDriveDrawn(HWND list) {

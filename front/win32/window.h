@@ -43,6 +43,8 @@ public:
 private:
     // Posted once the closed drive list has been drawn; lParam is the list.
     static constexpr UINT kDriveDrawn = WM_APP + 1;
+    // Posted once a large directory's first rows have been drawn; lParam is the list.
+    static constexpr UINT kDirDrawn = WM_APP + 2;
 
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
@@ -51,6 +53,7 @@ private:
     LRESULT OnControlColour(HDC dc, HWND control);
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& draw);
     void OnDriveDrawn(HWND list);
+    void OnDirDrawn(HWND list);
     LRESULT OnCharToItem(wchar_t typed, int caret, HWND list);
     LRESULT OnKeyToItem(UINT key);
     LRESULT OnActivate(bool active);
@@ -67,8 +70,9 @@ private:
     TabBodies bodies_;
     RowTip rowTip_;
     HWND lastFocus_ = nullptr;
-    bool cancelled_ = false; // a dropped-down drive list closed by Esc
-    std::wstring typed_;     // what type-ahead has been given in a row
+    bool cancelled_ = false;  // a dropped-down drive list closed by Esc
+    bool restPosted_ = false; // kDirDrawn, not handled yet
+    std::wstring typed_;      // what type-ahead has been given in a row
     HWND typedIn_ = nullptr;
     DWORD typedAt_ = 0;
     int typedFills_ = 0; // the lists' fills then

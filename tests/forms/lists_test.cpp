@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 House Vorlanes
 #include "forms/lists.h"
+#include "forms/rules.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,52 @@ TEST(FileRows, KeepTheListingTheyShowPastTheNextOpen) {
     ASSERT_EQ(files.Count(), 2);
     EXPECT_EQ(files.Name(0), "alpha.PCE");
     EXPECT_EQ(files.Name(1), "Zeta.pce");
+}
+
+// A large directory shows its first entries, then the whole once the rest is
+// read: the file selected meanwhile stays selected, and a file list showing
+// another directory is left as it is.
+TEST(DirRows, ALargeDirectoryIsReadWholeAfterItsFirstEntries) {
+    TempDir tmp;
+    const int total = static_cast<int>(forms::DirRows::kFirstEntries) + 40;
+    tmp.WriteNumbered("big", total);
+    tmp.MakeDir("big/sub");
+    tmp.Write("small/other.pce");
+    const std::string root = platform::PathMap::System().ToSystem(tmp.native());
+    forms::DirRows dirs;
+    forms::FileRows other("*.pce");
+    ASSERT_TRUE(dirs.Open(root + "\\small", nullptr));
+    other.Show(dirs.Path(), dirs.Contents());
+    forms::FileRows files("*.pce");
+    ASSERT_TRUE(dirs.Open(root + "\\big", nullptr));
+    ASSERT_TRUE(dirs.Reading());
+    files.Show(dirs.Path(), dirs.Contents());
+    ASSERT_LT(files.Count(), total);
+    const int middle = files.Count() / 2; // where names read later come before it
+    const std::string chosen = files.Name(middle);
+
+    int redrawn = 0;
+    std::vector<int> selected;
+    const auto grow = [&](const platform::Listing& was) {
+        for (forms::FileRows* list : {&other, &files}) {
+            int row = middle;
+            if (list->Grow(dirs, was, &row)) {
+                selected.push_back(row);
+            }
+        }
+    };
+    forms::ReadRest(
+        dirs, [&] { ++redrawn; }, grow);
+    EXPECT_FALSE(dirs.Reading());
+    EXPECT_EQ(redrawn, 1);
+    ASSERT_EQ(selected.size(), 1u) << "only the list showing the first entries grows";
+    EXPECT_EQ(files.Count(), total);
+    EXPECT_EQ(files.Name(selected[0]), chosen);
+    EXPECT_EQ(dirs.Count(), dirs.OpenRow() + 2) << "the subdirectory, wherever it was read";
+    EXPECT_EQ(other.Count(), 1);
+    forms::ReadRest(
+        dirs, [&] { ++redrawn; }, grow);
+    EXPECT_EQ(redrawn, 1) << "nothing left to read";
 }
 
 TEST(DriveRows, ShowsEachDriveWithItsLabelAndChoosingTheShownOneChangesNothing) {

@@ -5,6 +5,7 @@
 #include "forms/lists.h"
 #include "front/qt/dialog_style.h"
 #include "front/qt/file_dialog.h"
+#include "front/qt/file_list.h"
 #include "location/pathemulator.h"
 #include "support/qt_program.h"
 #include "support/temp_dir.h"
@@ -259,6 +260,25 @@ TEST_F(QtFrontTest, TheOpenDialogSpeaksTheProgramsDrivesAndPaths) {
     places.sort();
     drives.sort();
     EXPECT_EQ(places, drives);
+}
+
+// A large directory's first rows show at once, the whole once they have been
+// painted, the file selected meanwhile still selected.
+TEST(QtFront, ALargeDirectoryShowsWholeOnceItsFirstRowsArePainted) {
+    const TempDir big;
+    const int total = static_cast<int>(forms::DirRows::kFirstEntries) + 40;
+    big.WriteNumbered("", total);
+    QtProgram program;
+    {
+        const InDirectory there(big.path());
+        program.host.Show(program.main);
+    }
+    auto* files = program.Get<qtfront::FileList>(&program.main, "File");
+    ASSERT_LT(files->count(), total);
+    files->SetCurrentRow(files->count() / 2); // where names read later come before it
+    const std::string chosen = files->FileName();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return files->count() == total; }));
+    EXPECT_EQ(files->FileName(), chosen);
 }
 
 } // namespace

@@ -49,6 +49,12 @@ public:
         std::filesystem::create_directories(dir);
         return dir;
     }
+    // "0.pce", "1.pce" … in `folder` (may be ""), `count` of them.
+    void WriteNumbered(const std::string& folder, int count) const {
+        for (int i = 0; i < count; ++i) {
+            Write((std::filesystem::path(folder) / (std::to_string(i) + ".pce")).string());
+        }
+    }
 
 private:
     std::filesystem::path path_;

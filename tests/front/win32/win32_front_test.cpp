@@ -5,6 +5,7 @@
 #include "app/aboutfrontend.h"
 #include "app/frontend.h"
 #include "config/confighugo.h"
+#include "forms/lists.h"
 #include "front/win32/text.h"
 #include "location/pathemulator.h"
 #include "support/temp_dir.h"
@@ -329,6 +330,29 @@ TEST_F(Lists, AnswerForEveryRowThroughTheAccessibilityInterface) {
     }
     rows->Release();
     EXPECT_THAT(heard, ElementsAreArray({"disc.iso", "galaxy.zip", "Gamma.PCE"}));
+}
+
+// A large directory's first rows show at once, the whole once they have been
+// drawn, the file selected meanwhile still selected.
+TEST(Win32Front, ALargeDirectoryShowsWholeOnceItsFirstRowsAreDrawn) {
+    const TempDir big;
+    const int total = static_cast<int>(forms::DirRows::kFirstEntries) + 40;
+    big.WriteNumbered("", total);
+    Built built{Frontend::Description()};
+    ASSERT_TRUE(built.form.View().SetPath("Dir", big.native(), nullptr));
+    built.form.View().ShowFiles("File", "Dir");
+    HWND files = built.Control("File");
+    const LRESULT first = SendMessageW(files, LB_GETCOUNT, 0, 0);
+    ASSERT_LT(first, total);
+    SendMessageW(files, LB_SETCURSEL, static_cast<WPARAM>(first / 2),
+                 0); // names read later come before it
+    const std::string chosen = built.form.View().FileName("File");
+    UpdateWindow(built.Control("Dir"));
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+        DispatchMessageW(&message);
+    }
+    EXPECT_EQ(SendMessageW(files, LB_GETCOUNT, 0, 0), total);
+    EXPECT_EQ(built.form.View().FileName("File"), chosen);
 }
 
 } // namespace

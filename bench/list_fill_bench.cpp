@@ -249,8 +249,9 @@ void FirstFillInFreshProcess(benchmark::State& state) {
     state.counters["listed"] = static_cast<double>(oursListed);
 }
 
-// Our rows, complete and sorted, beside the first rows a QFileSystemModel
-// shows: a first batch of the folder, unsorted, the rest still to come.
+// Our first rows, beside those a QFileSystemModel shows: a first batch of the
+// folder, unsorted, the rest still to come. Ours are the first entries read,
+// in name order among themselves.
 void FirstRowsBesideQFileSystemModel(benchmark::State& state) {
     const std::string native = Collection(static_cast<int>(state.range(0))).native();
     std::vector<double> model, ours;
@@ -261,7 +262,7 @@ void FirstRowsBesideQFileSystemModel(benchmark::State& state) {
             if ((side == 0) == modelFirst) {
                 model.push_back(FreshFill("model", native, &modelRows));
             } else {
-                ours.push_back(FreshFill("rows", native, &oursRows));
+                ours.push_back(FreshFill("first", native, &oursRows));
             }
         }
         if (model.back() < 0 || ours.back() < 0) {

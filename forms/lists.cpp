@@ -194,6 +194,7 @@ bool FileRows::Grow(const DirRows& dirs, const platform::Listing& was, int* sele
     // The whole listing begins with the first entries, in the same places.
     const auto found = hadOne ? std::find(rows_.begin(), rows_.end(), entry) : rows_.end();
     *selected = found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin());
+    Select(*selected);
     return true;
 }
 

@@ -96,6 +96,7 @@ TEST(DirRows, ALargeDirectoryIsReadWholeAfterItsFirstEntries) {
     ASSERT_EQ(selected.size(), 1u) << "only the list showing the first entries grows";
     EXPECT_EQ(files.Count(), total);
     EXPECT_EQ(files.Name(selected[0]), chosen);
+    EXPECT_EQ(files.FileName(), chosen);
     EXPECT_EQ(dirs.Count(), dirs.OpenRow() + 2) << "the subdirectory, wherever it was read";
     EXPECT_EQ(other.Count(), 1);
     forms::ReadRest(

@@ -313,6 +313,9 @@ void Window::OnDirDrawn(HWND list) {
 
 void Window::OnDriveDrawn(HWND list) {
     if (const Item* item = view_.ItemOf(list)) {
+        // A posted message comes before any paint: the rest of the window is
+        // painted before the label, which may take a slow drive a while.
+        RedrawWindow(frame_.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         view_.ReadShownLabel(item->control->name);
     }
 }

@@ -3,8 +3,6 @@
 #include "front/qt/dir_list.h"
 
 #include <QPainter>
-#include <QTimer>
-#include <utility>
 
 namespace qtfront {
 namespace {
@@ -60,13 +58,8 @@ void DirList::Shown() {
 
 void DirList::paintEvent(QPaintEvent* event) {
     ListBox::paintEvent(event);
-    // The file list is painted in the same pass: both show their first rows
-    // before the rest is read.
-    if (rows_.Reading() && !std::exchange(restAsked_, true)) {
-        QTimer::singleShot(0, this, [this] {
-            restAsked_ = false;
-            emit RestWanted();
-        });
+    if (rows_.Reading()) {
+        rest_.Ask(this, [this] { emit RestWanted(); });
     }
 }
 

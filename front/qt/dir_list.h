@@ -2,6 +2,7 @@
 // Copyright (C) 2026 House Vorlanes
 #pragma once
 #include "forms/lists.h"
+#include "front/qt/after_paint.h"
 #include "front/qt/list_box.h"
 
 #include <QIcon>
@@ -39,7 +40,7 @@ private:
     forms::DirRows rows_;
     QIcon openIcon_;
     QIcon closedIcon_;
-    bool restAsked_ = false;
+    AfterPaint rest_; // of a large directory, read once its first rows are painted
 };
 
 } // namespace qtfront

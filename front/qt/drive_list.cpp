@@ -4,7 +4,6 @@
 
 #include <QKeyEvent>
 #include <QSignalBlocker>
-#include <QTimer>
 
 #include <utility>
 
@@ -45,14 +44,11 @@ void DriveList::showPopup() {
 
 void DriveList::paintEvent(QPaintEvent* event) {
     QComboBox::paintEvent(event);
-    if (!std::exchange(labelAsked_, true)) {
-        QTimer::singleShot(0, this, [this] {
-            labelAsked_ = false;
-            if (rows_.ReadShownLabel()) {
-                Relabel();
-            }
-        });
-    }
+    label_.Ask(this, [this] {
+        if (rows_.ReadShownLabel()) {
+            Relabel();
+        }
+    });
 }
 
 void DriveList::keyPressEvent(QKeyEvent* event) {

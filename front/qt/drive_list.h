@@ -2,6 +2,7 @@
 // Copyright (C) 2026 House Vorlanes
 #pragma once
 #include "forms/lists.h"
+#include "front/qt/after_paint.h"
 
 #include <QComboBox>
 
@@ -31,7 +32,7 @@ protected:
 
 private:
     forms::DriveRows rows_;
-    bool labelAsked_ = false; // the shown drive's label, asked for after a paint
+    AfterPaint label_; // the shown drive's, read once the window is painted
 };
 
 } // namespace qtfront

@@ -304,20 +304,22 @@ LRESULT Window::OnDrawItem(const DRAWITEMSTRUCT& draw) {
 void Window::OnDirDrawn(HWND list) {
     restPosted_ = false;
     if (const Item* item = view_.ItemOf(list)) {
-        // A posted message comes before any paint: the file list's first rows
-        // are painted now, before the rest is read.
-        RedrawWindow(frame_.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PaintPending();
         view_.ReadRest(item->control->name);
     }
 }
 
 void Window::OnDriveDrawn(HWND list) {
     if (const Item* item = view_.ItemOf(list)) {
-        // A posted message comes before any paint: the rest of the window is
-        // painted before the label, which may take a slow drive a while.
-        RedrawWindow(frame_.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PaintPending(); // a slow drive's label would hold back the rest
         view_.ReadShownLabel(item->control->name);
     }
+}
+
+// A posted message comes before any paint: what a control's draw left for
+// later waits until every control has painted what it shows.
+void Window::PaintPending() {
+    RedrawWindow(frame_.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 // Typing goes on a search as long as the keys follow each other closely, in

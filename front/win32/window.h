@@ -54,6 +54,7 @@ private:
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& draw);
     void OnDriveDrawn(HWND list);
     void OnDirDrawn(HWND list);
+    void PaintPending();
     LRESULT OnCharToItem(wchar_t typed, int caret, HWND list);
     LRESULT OnKeyToItem(UINT key);
     LRESULT OnActivate(bool active);

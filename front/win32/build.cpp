@@ -260,6 +260,9 @@ void BuildControls(Win32View& view, HINSTANCE instance, int dpi, Controls& built
     SelectObject(dc, old);
     ReleaseDC(window, dc);
     built.rowHeight = std::max<int>(metrics.tmHeight, MulDiv(16, dpi, 96)) + 2;
+    // As the box measures it in this font, its text's height and margin less
+    // the 6 pixels by which an owner-drawn box is taller.
+    built.boxHeight = metrics.tmHeight + 4 - 6;
 
     for (std::size_t i = 0; i < d.controls.size(); ++i) {
         const forms::Control& c = d.controls[i];
@@ -271,7 +274,11 @@ void BuildControls(Win32View& view, HINSTANCE instance, int dpi, Controls& built
                                        origin.y, Pixels(c.rect.width, dpi), m.height, window,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(i))),
                                        instance, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(built.font), FALSE);
+        // A drive list's rows and box are drawn by us, in the font. Given the
+        // font, it would lay itself and its drop-down out once more (2 ms under Wine).
+        if (c.kind != Kind::DriveList) {
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(built.font), FALSE);
+        }
         view.Add({&c, control, origin});
         Fill(view, c, control);
         if (!c.toolTip.empty()) {

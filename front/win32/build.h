@@ -30,6 +30,7 @@ struct Controls {
     HFONT font = nullptr;
     HWND tips = nullptr; // null when no control has a tooltip
     int rowHeight = 16;
+    int boxHeight = 11; // what a drop-down list's closed box asks for its row
 };
 // `built` has its font and rows' height before the first control is made:
 // the lists ask the window for that height as they are made.

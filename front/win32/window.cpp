@@ -110,16 +110,16 @@ LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return brush;
         }
         break;
-    case WM_MEASUREITEM:
+    case WM_MEASUREITEM: {
         // A list's rows as it is made, rather than set after: each setting
-        // laid the drive list's drop-down out anew. Its closed box keeps the
-        // height the system gives it.
-        if (auto* measured = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            measured->CtlType != ODT_COMBOBOX || measured->itemID != static_cast<UINT>(-1)) {
-            measured->itemHeight = static_cast<UINT>(controls_.rowHeight);
-            return TRUE;
-        }
-        break;
+        // laid the drive list's drop-down out anew. Its closed box takes the
+        // height the system gives it in the font.
+        auto* measured = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        const bool box =
+            measured->CtlType == ODT_COMBOBOX && measured->itemID == static_cast<UINT>(-1);
+        measured->itemHeight = static_cast<UINT>(box ? controls_.boxHeight : controls_.rowHeight);
+        return TRUE;
+    }
     case WM_DRAWITEM:
         return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case kDriveDrawn:

@@ -124,8 +124,18 @@ TEST(Win32Front, BuildsEachWindowAsDescribed) {
             EXPECT_EQ(r.left, at.x);
             EXPECT_EQ(r.top, at.y);
             EXPECT_EQ(r.right - r.left, win32front::Pixels(c.rect.width, dpi));
-            if (c.kind != Kind::DriveList) { // its height is the system's
+            if (c.kind != Kind::DriveList) {
                 EXPECT_EQ(r.bottom - r.top, win32front::Pixels(c.rect.height, dpi));
+            } else { // the system's own drop-down list's height in the font
+                HWND plain = CreateWindowExW(0, L"ComboBox", L"", WS_CHILD | CBS_DROPDOWNLIST, 0, 0,
+                                             10, 200, built.Window(), nullptr, nullptr, nullptr);
+                SendMessageW(plain, WM_SETFONT,
+                             SendMessageW(built.Control(d.controls.front().name), WM_GETFONT, 0, 0),
+                             FALSE);
+                RECT own{};
+                GetWindowRect(plain, &own);
+                DestroyWindow(plain);
+                EXPECT_EQ(r.bottom - r.top, own.bottom - own.top);
             }
             if (c.kind == Kind::DriveList || c.kind == Kind::DirList || c.kind == Kind::FileList) {
                 // A row holds a folder's 16-pixel picture with room around it.

@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace win32front {
 namespace {
@@ -264,23 +265,56 @@ void BuildControls(Win32View& view, HINSTANCE instance, int dpi, Controls& built
     // the 6 pixels by which an owner-drawn box is taller.
     built.boxHeight = metrics.tmHeight + 4 - 6;
 
-    for (std::size_t i = 0; i < d.controls.size(); ++i) {
+    // Where each control stands, and whether it shows: a tab control opens on
+    // its first page.
+    const std::size_t count = d.controls.size();
+    std::vector<POINT> origins(count);
+    std::vector<bool> shown(count, true);
+    for (std::size_t i = 0; i < count; ++i) {
         const forms::Control& c = d.controls[i];
-        POINT origin = c.container.empty() ? POINT{0, 0} : view.ItemOf(c.container)->origin;
-        origin.x += Pixels(c.rect.left, dpi);
-        origin.y += Pixels(c.rect.top, dpi);
+        if (!c.container.empty()) {
+            const auto outer = static_cast<std::size_t>(d.Find(c.container) - d.controls.data());
+            origins[i] = origins[outer];
+            shown[i] = shown[outer] && (d.controls[outer].kind != Kind::Tabs || c.page == 0);
+        }
+        origins[i].x += Pixels(c.rect.left, dpi);
+        origins[i].y += Pixels(c.rect.top, dpi);
+    }
+    // A control is made beneath those made before it. So what the containers
+    // hold comes first, then the containers, the outermost last: nothing is
+    // moved in that order or shown one by one afterwards.
+    std::vector<HWND> made(count);
+    const auto make = [&](std::size_t i) {
+        const forms::Control& c = d.controls[i];
         const Made m = ClassOf(d, c, dpi);
-        HWND control = CreateWindowExW(m.exStyle, m.cls, m.caption.c_str(), m.style, origin.x,
-                                       origin.y, Pixels(c.rect.width, dpi), m.height, window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(i))),
-                                       instance, nullptr);
+        made[i] = CreateWindowExW(
+            m.exStyle, m.cls, m.caption.c_str(), m.style | (shown[i] ? WS_VISIBLE : 0),
+            origins[i].x, origins[i].y, Pixels(c.rect.width, dpi), m.height, window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(i))), instance, nullptr);
+    };
+    const auto container = [&d](std::size_t i) {
+        return d.controls[i].kind == Kind::Tabs || d.controls[i].kind == Kind::Frame;
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!container(i)) {
+            make(i);
+        }
+    }
+    for (std::size_t i = count; i-- > 0;) {
+        if (container(i)) {
+            make(i);
+        }
+    }
+
+    for (std::size_t i = 0; i < count; ++i) {
+        const forms::Control& c = d.controls[i];
         // A drive list's rows and box are drawn by us, in the font. Given the
         // font, it would lay itself and its drop-down out once more (2 ms under Wine).
         if (c.kind != Kind::DriveList) {
-            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(built.font), FALSE);
+            SendMessageW(made[i], WM_SETFONT, reinterpret_cast<WPARAM>(built.font), FALSE);
         }
-        view.Add({&c, control, origin});
-        Fill(view, c, control);
+        view.Add({&c, made[i], origins[i]});
+        Fill(view, c, made[i]);
         if (!c.toolTip.empty()) {
             if (!built.tips) {
                 built.tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
@@ -288,18 +322,9 @@ void BuildControls(Win32View& view, HINSTANCE instance, int dpi, Controls& built
                                              CW_USEDEFAULT, window, nullptr, instance, nullptr);
                 SendMessageW(built.tips, TTM_SETMAXTIPWIDTH, 0, MulDiv(320, dpi, 96));
             }
-            AddTip(built.tips, window, control, c.toolTip);
+            AddTip(built.tips, window, made[i], c.toolTip);
         }
     }
-    // Containers below what they hold, the outermost lowest.
-    const auto& items = view.items();
-    for (auto it = items.rbegin(); it != items.rend(); ++it) {
-        if (it->control->kind == Kind::Tabs || it->control->kind == Kind::Frame) {
-            SetWindowPos(it->hwnd, HWND_BOTTOM, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
-    }
-    ShowPages(view);
 }
 
 void ShowPages(const Win32View& view) {

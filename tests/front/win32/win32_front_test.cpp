@@ -44,6 +44,16 @@ POINT Origin(const forms::Description& d, const forms::Control& c, int dpi) {
     return at;
 }
 
+// Whether `upper` lies above `lower` among their window's controls.
+bool Above(HWND upper, HWND lower) {
+    for (HWND below = GetWindow(upper, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
+        if (below == lower) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The icon a window shows at a size: its own, else its class's.
 int IconSize(HWND window, WPARAM which, int classIndex) {
     auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
@@ -116,6 +126,9 @@ TEST(Win32Front, BuildsEachWindowAsDescribed) {
             }
             if (c.kind == Kind::Option) {
                 EXPECT_EQ((controlStyle & WS_GROUP) != 0, d.GroupOf(c.name).front() == c.name);
+            }
+            if (!c.container.empty()) { // else hidden beneath it
+                EXPECT_TRUE(Above(control, built.Control(c.container)));
             }
             RECT r{};
             GetWindowRect(control, &r);

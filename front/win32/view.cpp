@@ -14,12 +14,18 @@ namespace {
 
 // Sets a list's row count at once, its redraw held meanwhile: a list of
 // owner-drawn rows without strings fills in no time, whatever its length.
+// A list not shown yet has nothing to hold back, and all to paint once shown.
 void Fill(HWND list, int count) {
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    const bool shown = IsWindowVisible(list) != FALSE;
+    if (shown) {
+        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    }
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     SendMessageW(list, LB_SETCOUNT, static_cast<WPARAM>(count), 0);
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    if (shown) {
+        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
+    }
 }
 
 template <class Map> auto* Find(Map& map, std::string_view key) {

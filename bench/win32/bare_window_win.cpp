@@ -42,20 +42,23 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     struct Child {
         const wchar_t* cls;
         DWORD style;
+        DWORD exStyle;
         int x, y, w, h;
     };
+    // Made beneath those made before, the tab controls last: made first,
+    // they covered every other control, and the window showed one empty pane.
     const Child children[] = {
-        {WC_TABCONTROLW, 0, 0, 0, 431, 341},
-        {WC_TABCONTROLW, 0, 4, 25, 423, 312},
-        {WC_COMBOBOXW, CBS_DROPDOWNLIST, 12, 32, 407, 240},
-        {WC_LISTBOXW, LBS_NOTIFY, 12, 60, 200, 207},
-        {WC_LISTBOXW, LBS_NOTIFY, 219, 60, 200, 207},
-        {WC_BUTTONW, BS_PUSHBUTTON, 338, 301, 81, 25},
-        {WC_BUTTONW, BS_PUSHBUTTON, 12, 301, 81, 25},
+        {WC_COMBOBOXW, CBS_DROPDOWNLIST, 0, 12, 32, 407, 240},
+        {WC_LISTBOXW, LBS_NOTIFY, WS_EX_CLIENTEDGE, 12, 60, 200, 207},
+        {WC_LISTBOXW, LBS_NOTIFY, WS_EX_CLIENTEDGE, 219, 60, 200, 207},
+        {WC_BUTTONW, BS_PUSHBUTTON, 0, 338, 301, 81, 25},
+        {WC_BUTTONW, BS_PUSHBUTTON, 0, 12, 301, 81, 25},
+        {WC_TABCONTROLW, 0, 0, 4, 25, 423, 312},
+        {WC_TABCONTROLW, 0, 0, 0, 0, 431, 341},
     };
     for (const Child& c : children) {
-        CreateWindowExW(0, c.cls, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | c.style, c.x, c.y,
-                        c.w, c.h, hwnd, nullptr, instance, nullptr);
+        CreateWindowExW(c.exStyle, c.cls, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | c.style,
+                        c.x, c.y, c.w, c.h, hwnd, nullptr, instance, nullptr);
     }
     ShowWindow(hwnd, SW_SHOW);
     MSG message;

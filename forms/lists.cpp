@@ -147,11 +147,17 @@ bool DirRows::ReadRest() {
     if (!reader_) {
         return false;
     }
+    // A directory of just the first entries' size is known to be whole only
+    // once the reader finds nothing more: the lists are not drawn again then.
+    const std::size_t had = reader_->listing().entries.size();
     reader_->Read();
-    listing_ = std::make_shared<const platform::Listing>(reader_->Take());
+    const bool grown = reader_->listing().entries.size() > had;
+    if (grown) {
+        listing_ = std::make_shared<const platform::Listing>(reader_->Take());
+        IndexSubdirectories();
+    }
     reader_.reset();
-    IndexSubdirectories();
-    return true;
+    return grown;
 }
 
 void DirRows::IndexSubdirectories() {

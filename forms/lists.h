@@ -66,8 +66,8 @@ public:
     // A large directory is opened with its first entries only, so that they
     // are on screen before the rest has been read: true until ReadRest.
     bool Reading() const { return reader_ != nullptr; }
-    // Reads the rest of the open directory, as Contents anew; false when there
-    // was nothing left to read.
+    // Reads the rest of the open directory, as Contents anew; false when no
+    // entry was left to read.
     bool ReadRest();
 
     int Count() const { return chainRows_ + static_cast<int>(subdirs_.size()); }

@@ -41,8 +41,8 @@ public:
     DirReader(const DirReader&) = delete;
     DirReader& operator=(const DirReader&) = delete;
 
-    // Reads up to `most` more entries, all that are left when 0: true while
-    // some remain.
+    // Reads up to `most` more entries, all that are left when 0: false once
+    // the end has been reached (true when `most` were read, even if none is left).
     bool Read(std::size_t most = 0);
     const Listing& listing() const { return listing_; }
     Listing Take() { return std::move(listing_); }

@@ -102,6 +102,11 @@ TEST(DirRows, ALargeDirectoryIsReadWholeAfterItsFirstEntries) {
     forms::ReadRest(
         dirs, [&] { ++redrawn; }, grow);
     EXPECT_EQ(redrawn, 1) << "nothing left to read";
+    tmp.WriteNumbered("exact", static_cast<int>(forms::DirRows::kFirstEntries));
+    ASSERT_TRUE(dirs.Open(root + "\\exact", nullptr));
+    forms::ReadRest(
+        dirs, [&] { ++redrawn; }, grow);
+    EXPECT_EQ(redrawn, 1) << "no entry was left after the first ones";
 }
 
 TEST(DriveRows, ShowsEachDriveWithItsLabelAndChoosingTheShownOneChangesNothing) {

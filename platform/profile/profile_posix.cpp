@@ -301,16 +301,17 @@ std::int32_t PosixProfile::WritePrivateProfileStringA(const char* section, const
     if (Held(section, key, value, fileName))
         return WriteResult(kSuccess);
     const std::uint32_t code =
-        Rewrite(fileName, [&](std::string_view text, bool exists, std::string& out) {
-            return text_edits::EditValue(text, exists, section, key, value, out);
+        Rewrite(fileName, [&](std::string_view text, bool exists, safe_replace::Splice& out) {
+            out.to = text.size();
+            return text_edits::EditValue(text, exists, section, key, value, out.middle);
         });
     return WriteResult(code);
 }
 
 std::int32_t PosixProfile::ApplyWrites(const std::string& fileName,
                                        const std::vector<HeldWrite>& writes) {
-    const std::uint32_t code =
-        Rewrite(fileName.c_str(), [&](std::string_view whole, bool exists, std::string& out) {
+    const std::uint32_t code = Rewrite(
+        fileName.c_str(), [&](std::string_view whole, bool exists, safe_replace::Splice& out) {
             const auto [from, to] = text_edits::OneSectionsPart(whole, writes);
             const std::string_view text = whole.substr(from, to - from);
             std::string now(text), next;
@@ -323,9 +324,9 @@ std::int32_t PosixProfile::ApplyWrites(const std::string& fileName,
                     any = true;
                 }
             }
-            out.clear();
-            out.reserve(from + now.size() + (whole.size() - to));
-            out.append(whole.substr(0, from)).append(now).append(whole.substr(to));
+            out.from = from;
+            out.to = to;
+            out.middle = std::move(now);
             return any;
         });
     return WriteResult(code);
@@ -353,16 +354,17 @@ std::int32_t PosixProfile::WritePrivateProfileSectionA(const char* section, cons
             return WriteResult(kInvalidParameter);
     }
     const std::uint32_t code =
-        Rewrite(fileName, [&](std::string_view text, bool exists, std::string& out) {
+        Rewrite(fileName, [&](std::string_view text, bool exists, safe_replace::Splice& out) {
             const codepage::Spelling spelling(text);
+            out.to = text.size();
             if (entries == nullptr) {
-                ini::RemoveSection(text, spelling.In(section), out);
+                ini::RemoveSection(text, spelling.In(section), out.middle);
                 return exists;
             }
             std::vector<std::string> spelt;
             for (const std::string_view line : lines)
                 spelt.push_back(spelling.In(line));
-            ini::ReplaceSection(text, spelling.In(section), Views(spelt), out);
+            ini::ReplaceSection(text, spelling.In(section), Views(spelt), out.middle);
             return true;
         });
     return WriteResult(code);

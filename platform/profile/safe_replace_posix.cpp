@@ -147,6 +147,7 @@ bool IsReadOnly(const struct stat& st) {
 // file's would go back to the system and be faulted in anew by every write.
 struct WriteBuffers {
     std::string raw, text, next, wide;
+    Splice splice;
 };
 thread_local WriteBuffers t_buffers;
 
@@ -212,6 +213,21 @@ std::uint32_t RewriteInPlace(int fd, const struct stat& st, const std::string& o
     if (code == kSuccess || Overwrite(fd, old, context.flush) == kSuccess)
         context.kept.Forget(st);
     return code;
+}
+
+// The spliced text made whole, in `out`.
+void Join(std::string_view text, const Splice& splice, std::string& out) {
+    out.clear();
+    out.reserve(text.size() - (splice.to - splice.from) + splice.middle.size());
+    out.append(text.substr(0, splice.from)).append(splice.middle).append(text.substr(splice.to));
+}
+
+std::uint32_t WriteSplice(int fd, std::string_view text, const Splice& splice) {
+    if (const std::uint32_t code = WriteAll(fd, text.substr(0, splice.from)))
+        return code;
+    if (const std::uint32_t code = WriteAll(fd, splice.middle))
+        return code;
+    return WriteAll(fd, text.substr(splice.to));
 }
 
 } // namespace
@@ -320,26 +336,38 @@ std::uint32_t Replace(const std::string& native, const Context& context, const E
         codepage::Utf16ToUtf8(raw, t_buffers.text);
         text = t_buffers.text;
     }
-    std::string& edited = t_buffers.next;
+    Splice& splice = t_buffers.splice;
+    splice.from = splice.to = 0;
+    splice.middle.clear();
     // A fixed name is safe under the lock, and the next write clears what a
     // killed writer left behind, even a write that leaves the file as it is.
     const std::string temp = dir + "/." + BaseName(target) + ".tmp~";
-    if (!edit(text, exists, edited) || (exists && edited == text)) {
+    if (!edit(text, exists, splice) ||
+        (exists && splice.middle == text.substr(splice.from, splice.to - splice.from))) {
         ::unlink(temp.c_str());
         return undoMade(kSuccess);
     }
-    if (utf16)
-        codepage::Utf8ToUtf16(edited, t_buffers.wide);
-    const std::string& next = utf16 ? t_buffers.wide : edited;
+    // The new bytes made whole only where they must be: to be encoded, or
+    // to be kept aside for a rewrite in place.
+    const std::string* whole = nullptr;
+    const auto next = [&]() -> const std::string& {
+        if (!whole) {
+            Join(text, splice, t_buffers.next);
+            if (utf16)
+                codepage::Utf8ToUtf16(t_buffers.next, t_buffers.wide);
+            whole = utf16 ? &t_buffers.wide : &t_buffers.next;
+        }
+        return *whole;
+    };
 
     // A new file would break the other names of a hard-linked one.
     if (exists && st.st_nlink > 1)
-        return RewriteInPlace(writeFd.Get(), st, raw, next, context);
+        return RewriteInPlace(writeFd.Get(), st, raw, next(), context);
     // A directory that takes no new file leaves only rewriting in place.
     const auto refused = [&](int e) { return exists && (e == EACCES || e == EPERM || e == EROFS); };
     if (::unlink(temp.c_str()) != 0 && errno != ENOENT) {
         const int e = errno;
-        return refused(e) ? RewriteInPlace(writeFd.Get(), st, raw, next, context)
+        return refused(e) ? RewriteInPlace(writeFd.Get(), st, raw, next(), context)
                           : undoMade(FromErrno(e));
     }
     UniqueFd out(
@@ -347,7 +375,7 @@ std::uint32_t Replace(const std::string& native, const Context& context, const E
     if (!out) {
         const int e = errno;
         if (refused(e))
-            return RewriteInPlace(writeFd.Get(), st, raw, next, context);
+            return RewriteInPlace(writeFd.Get(), st, raw, next(), context);
         return undoMade(e == ENOENT ? kPathNotFound : FromErrno(e));
     }
     auto abandon = [&](std::uint32_t code) {
@@ -357,9 +385,10 @@ std::uint32_t Replace(const std::string& native, const Context& context, const E
     };
     if (exists && !TakesThePlaceOf(out.Get(), fileFd.Get(), st)) {
         abandon(kSuccess);
-        return RewriteInPlace(writeFd.Get(), st, raw, next, context);
+        return RewriteInPlace(writeFd.Get(), st, raw, next(), context);
     }
-    if (const std::uint32_t code = WriteAll(out.Get(), next))
+    if (const std::uint32_t code =
+            utf16 ? WriteAll(out.Get(), next()) : WriteSplice(out.Get(), text, splice))
         return abandon(code);
     if (context.flush && ::fsync(out.Get()) != 0)
         return abandon(FromErrno(errno));

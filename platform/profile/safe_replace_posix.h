@@ -28,10 +28,19 @@ struct Context {
     std::function<void()> changed; // told before and after the file may change
 };
 
+// The new text: the old with `middle` in the place of its bytes [from, to).
+// An edit of one section of a big file leaves the rest to be written straight
+// from the bytes read, never copied.
+struct Splice {
+    std::size_t from = 0;
+    std::size_t to = 0;
+    std::string middle;
+};
+
 // edit gets the current text (empty for a missing file) and whether the
 // file exists, and returns false when there is nothing to write. Returns the
 // Windows error code.
-using Edit = std::function<bool(std::string_view text, bool exists, std::string& out)>;
+using Edit = std::function<bool(std::string_view text, bool exists, Splice& out)>;
 std::uint32_t Replace(const std::string& native, const Context& context, const Edit& edit);
 
 // With the file's lock held and its bytes read: what the file holds once a

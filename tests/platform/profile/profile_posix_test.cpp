@@ -183,12 +183,22 @@ TEST(FileSays, AsWineReadsIt) {
     }
 }
 
+// UTF-16LE with its byte-order mark, from 8-bit text in which only "\x80"
+// stands for a character above 0xFF (the euro sign).
+std::string Utf16(std::string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char c : text)
+        bytes += c == '\x80' ? "\xAC\x20"s : std::string{c, '\0'};
+    return bytes;
+}
+
 // Setup's OK, one replacement for all its writes, leaves the text that the
 // same writes one by one leave: whatever the section's place, line breaks,
-// duplicates or mark.
+// duplicates, mark or encoding, and in a hard-linked file rewritten in place.
 TEST(Batch, WritesAsOneByOne) {
-    const char* const texts[] = {
+    const std::string texts[] = {
         "[A]\r\nk=1\r\n[Main]\r\nvmode=0\r\n\r\n[B]\r\nx=1\r\n",
+        Utf16("[A]\r\nk=1\r\n[Main]\r\nvmode=0\r\n[B]\r\nx=1\r\n"),
         "[Main]\nvmode=0",
         "a=1\n[Main]\r\nvmode=0\r\n",
         "[Other]\r\n",
@@ -201,16 +211,21 @@ TEST(Batch, WritesAsOneByOne) {
     TempDir dir;
     const std::string batch = dir.Path("batch.ini"), single = dir.Path("single.ini");
     auto& p = Profile();
-    for (const char* text : texts) {
-        WriteFile(batch, text);
-        WriteFile(single, text);
-        p.BeginWrites(batch.c_str());
-        for (const auto& [section, key, value] : writes) {
-            ASSERT_NE(p.WritePrivateProfileStringA(section, key, value, batch.c_str()), 0);
-            ASSERT_NE(p.WritePrivateProfileStringA(section, key, value, single.c_str()), 0);
+    for (const bool linked : {false, true}) {
+        for (const std::string& text : texts) {
+            WriteFile(batch, text);
+            WriteFile(single, text);
+            fs::remove(dir.Path("link"));
+            if (linked)
+                fs::create_hard_link(batch, dir.Path("link"));
+            p.BeginWrites(batch.c_str());
+            for (const auto& [section, key, value] : writes) {
+                ASSERT_NE(p.WritePrivateProfileStringA(section, key, value, batch.c_str()), 0);
+                ASSERT_NE(p.WritePrivateProfileStringA(section, key, value, single.c_str()), 0);
+            }
+            ASSERT_NE(p.CommitWrites(), 0);
+            EXPECT_EQ(ReadFile(batch), ReadFile(single)) << text << linked;
         }
-        ASSERT_NE(p.CommitWrites(), 0);
-        EXPECT_EQ(ReadFile(batch), ReadFile(single)) << text;
     }
 }
 
@@ -438,15 +453,6 @@ TEST_P(Calls, GiveTheirCodeAndChangeOnlyWhatTheyMust) {
 const std::string kHandHead = "; written by hand\r\n\r\n[Main]  ; the emulator's own\r\n"
                               "\tvmode   =  0\r\nLanguage=1\r\n";
 const std::string kHandTail = "smode=-1\r\n\r\n; \xE9t\xE9 \xFF\r\n[Other]\nx = \"q\"\n";
-
-// UTF-16LE with its byte-order mark, from 8-bit text in which only "\x80"
-// stands for a character above 0xFF (the euro sign).
-std::string Utf16(std::string_view text) {
-    std::string bytes = "\xFF\xFE";
-    for (const char c : text)
-        bytes += c == '\x80' ? "\xAC\x20"s : std::string{c, '\0'};
-    return bytes;
-}
 
 TEST(Utf16, ReadInTheCodePage) {
     TempDir dir;

@@ -34,6 +34,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -360,21 +361,28 @@ int OneOk(const std::string& file, long round) {
 }
 
 // The child of the other side: the least a durable replacement of the file
-// can do, the same heap first. Reads it, writes it to a new file beside it,
-// flushes that, renames it over the file and flushes the directory.
+// can do, the same heap first. Reads it in one call into memory it does not
+// clear, writes it to a new file beside it, flushes that, renames it over the
+// file and flushes the directory.
 int BareReplace(const std::string& file) {
     const auto heap = WindowLikeHeap();
     const std::string temp = file + ".bare~";
     const std::string dir = std::filesystem::path(file).parent_path().string();
     const auto start = Clock::now();
-    const std::string bytes = ini_test::ReadFile(file);
+    const int in = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (in < 0 || ::fstat(in, &st) != 0)
+        return 1;
+    const auto size = static_cast<std::size_t>(st.st_size);
+    const std::unique_ptr<char[]> bytes(new char[size]);
+    const bool whole = ::read(in, bytes.get(), size) == static_cast<ssize_t>(size);
+    ::close(in);
     const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const bool ok =
-        out >= 0 && dirFd >= 0 &&
-        ::write(out, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
-        ::fsync(out) == 0 && ::close(out) == 0 && ::rename(temp.c_str(), file.c_str()) == 0 &&
-        ::fsync(dirFd) == 0;
+    const bool ok = whole && out >= 0 && dirFd >= 0 &&
+                    ::write(out, bytes.get(), size) == static_cast<ssize_t>(size) &&
+                    ::fsync(out) == 0 && ::close(out) == 0 &&
+                    ::rename(temp.c_str(), file.c_str()) == 0 && ::fsync(dirFd) == 0;
     if (dirFd >= 0)
         ::close(dirFd);
     if (!ok)

@@ -644,6 +644,25 @@ TEST_F(SystemProfile, SettlingFinishesOnlyOurOwnCutWrite) {
     }
 }
 
+// A file is read whole whatever size it was said to have, small or big
+// enough to be mapped in one call, into a fresh buffer or one used before.
+TEST(ReadAll, ReadsEveryByteWhateverTheHint) {
+    TempDir dir;
+    const std::string file = dir.Path("f");
+    std::string bytes = "left from before";
+    for (const std::size_t size : {std::size_t{0}, std::size_t{5}, std::size_t{300} << 10}) {
+        std::string text(size, 'x');
+        for (std::size_t i = 0; i < size; i += 997)
+            text[i] = static_cast<char>('a' + i % 26);
+        WriteFile(file, text);
+        for (const std::size_t hint : {size, std::size_t{0}, size / 2, size * 2}) {
+            const platform::file_io::UniqueFd fd(::open(file.c_str(), O_RDONLY));
+            ASSERT_EQ(platform::file_io::ReadAll(fd.Get(), hint, bytes), 0);
+            EXPECT_EQ(bytes, text) << size << " " << hint;
+        }
+    }
+}
+
 // A reader holding the file past the wait keeps the settle from running:
 // Go must then not start the emulator on what may be torn.
 TEST_F(SystemProfile, SettlingSaysWhenTheFileIsHeldPastTheWait) {

@@ -348,16 +348,13 @@ std::uint32_t Replace(const std::string& native, const Context& context, const E
         return undoMade(kSuccess);
     }
     // The new bytes made whole only where they must be: to be encoded, or
-    // to be kept aside for a rewrite in place.
-    const std::string* whole = nullptr;
+    // to be kept aside for a rewrite in place. Each way out asks once.
     const auto next = [&]() -> const std::string& {
-        if (!whole) {
-            Join(text, splice, t_buffers.next);
-            if (utf16)
-                codepage::Utf8ToUtf16(t_buffers.next, t_buffers.wide);
-            whole = utf16 ? &t_buffers.wide : &t_buffers.next;
-        }
-        return *whole;
+        Join(text, splice, t_buffers.next);
+        if (!utf16)
+            return t_buffers.next;
+        codepage::Utf8ToUtf16(t_buffers.next, t_buffers.wide);
+        return t_buffers.wide;
     };
 
     // A new file would break the other names of a hard-linked one.

@@ -182,16 +182,14 @@ void AddTip(HWND tips, HWND window, HWND control, std::string_view text) {
 }
 
 // Whether a control shows: its container shows, on the page that holds it.
-bool Shown(const Win32View& view, const forms::Control& control) {
+// `page` tells which page a tab control shows.
+template <class Page>
+bool Shown(const forms::Description& d, const forms::Control& control, const Page& page) {
     if (control.container.empty()) {
         return true;
     }
-    const Item* container = view.ItemOf(control.container);
-    if (container->control->kind == Kind::Tabs &&
-        SendMessageW(container->hwnd, TCM_GETCURSEL, 0, 0) != control.page) {
-        return false;
-    }
-    return Shown(view, *container->control);
+    const forms::Control& outer = *d.Find(control.container);
+    return (outer.kind != Kind::Tabs || page(outer) == control.page) && Shown(d, outer, page);
 }
 
 } // namespace
@@ -265,17 +263,13 @@ void BuildControls(Win32View& view, HINSTANCE instance, int dpi, Controls& built
     // the 6 pixels by which an owner-drawn box is taller.
     built.boxHeight = metrics.tmHeight + 4 - 6;
 
-    // Where each control stands, and whether it shows: a tab control opens on
-    // its first page.
+    // Where each control stands.
     const std::size_t count = d.controls.size();
     std::vector<POINT> origins(count);
-    std::vector<bool> shown(count, true);
     for (std::size_t i = 0; i < count; ++i) {
         const forms::Control& c = d.controls[i];
         if (!c.container.empty()) {
-            const auto outer = static_cast<std::size_t>(d.Find(c.container) - d.controls.data());
-            origins[i] = origins[outer];
-            shown[i] = shown[outer] && (d.controls[outer].kind != Kind::Tabs || c.page == 0);
+            origins[i] = origins[static_cast<std::size_t>(d.Find(c.container) - d.controls.data())];
         }
         origins[i].x += Pixels(c.rect.left, dpi);
         origins[i].y += Pixels(c.rect.top, dpi);
@@ -287,9 +281,11 @@ void BuildControls(Win32View& view, HINSTANCE instance, int dpi, Controls& built
     const auto make = [&](std::size_t i) {
         const forms::Control& c = d.controls[i];
         const Made m = ClassOf(d, c, dpi);
+        // A tab control opens on its first page.
+        const bool shown = Shown(d, c, [](const forms::Control&) { return 0; });
         made[i] = CreateWindowExW(
-            m.exStyle, m.cls, m.caption.c_str(), m.style | (shown[i] ? WS_VISIBLE : 0),
-            origins[i].x, origins[i].y, Pixels(c.rect.width, dpi), m.height, window,
+            m.exStyle, m.cls, m.caption.c_str(), m.style | (shown ? WS_VISIBLE : 0), origins[i].x,
+            origins[i].y, Pixels(c.rect.width, dpi), m.height, window,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(i))), instance, nullptr);
     };
     const auto container = [&d](std::size_t i) {
@@ -328,8 +324,11 @@ void BuildControls(Win32View& view, HINSTANCE instance, int dpi, Controls& built
 }
 
 void ShowPages(const Win32View& view) {
+    const auto page = [&view](const forms::Control& tabs) {
+        return static_cast<int>(SendMessageW(view.ItemOf(tabs.name)->hwnd, TCM_GETCURSEL, 0, 0));
+    };
     for (const Item& item : view.items()) {
-        ShowWindow(item.hwnd, Shown(view, *item.control) ? SW_SHOWNA : SW_HIDE);
+        ShowWindow(item.hwnd, Shown(view.description(), *item.control, page) ? SW_SHOWNA : SW_HIDE);
     }
 }
 
